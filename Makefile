@@ -1,0 +1,41 @@
+# The two commands of the README: `make demo` and `make test`. Both install
+# what is missing (Debian packages), configure and build incrementally.
+
+CMAKE_FLAGS ?=
+JOBS ?= 2
+
+.PHONY: all deps build demo test test-asan test-tsan bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	@[ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+	cmake --build build -j $(JOBS)
+
+# The tool with COM1 wired to a simulated VQ22 (unit 0) on a pseudo-terminal.
+demo: build
+	scripts/demo.sh build
+
+test: build
+	cd build && ctest --output-on-failure -j $(JOBS) --timeout 900
+
+# Unit, end-to-end and window tests under AddressSanitizer + UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVQ2X_SANITIZER=address
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && ctest --output-on-failure -j $(JOBS) --timeout 1800 -LE bench
+
+# The serial stack's tests under ThreadSanitizer (no Qt in this build).
+test-tsan: deps
+	cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVQ2X_GUI=OFF -DVQ2X_SANITIZER=thread
+	cmake --build build-tsan -j $(JOBS)
+	cd build-tsan && ctest --output-on-failure -j $(JOBS) --timeout 1800 -L comm
+
+bench: build
+	scripts/bench.sh build
+
+clean:
+	rm -rf build build-asan build-tsan
