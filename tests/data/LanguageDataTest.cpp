@@ -18,6 +18,7 @@
 #include <iterator>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <regex>
 #include <set>
 #include <string>
@@ -259,6 +260,9 @@ struct LanguageFile {
   const char* fileName;
   const char* language;
 };
+
+// Failure messages name the file instead of dumping the parameter's bytes.
+[[maybe_unused]] void PrintTo(const LanguageFile& file, std::ostream* out) { *out << file.fileName; }
 
 const LanguageFile kLanguageFiles[] = {
     {"Taal0.ini", "Dutch"},
