@@ -1,0 +1,113 @@
+#include "LineServer.h"
+
+#include <algorithm>
+
+LineServer::LineServer(LineBus& bus, TrafficLog* log, std::uint32_t seed) : bus_(bus), log_(log), random_(seed) {}
+
+void LineServer::NoteSettings(const LineSettings& settings) {
+  if (lastSettings_ == settings) return;
+  lastSettings_ = settings;
+  if (log_) log_->Line(settings.LogText());
+}
+
+void LineServer::Receive(std::string_view bytes, const LineSettings& settings, SimTime now) {
+  NoteSettings(settings);
+  for (char c : bytes) {
+    raw_ += c;
+    if (c == '\r') {
+      if (log_) log_->Received(raw_);
+      if (!overflow_) HandleLine(text_, settings, now);
+      raw_.clear();
+      text_.clear();
+      overflow_ = false;
+      continue;
+    }
+    if (c == '\n' || c == '\0') continue;
+    // A device's receive buffer is short: an overlong line is dropped whole.
+    if (text_.size() >= MaxLineLength) {
+      overflow_ = true;
+      text_.clear();
+    }
+    if (raw_.size() > 4 * MaxLineLength) raw_.erase(0, raw_.size() - MaxLineLength);
+    if (!overflow_) text_ += c;
+  }
+}
+
+void LineServer::HandleLine(const std::string& text, const LineSettings& settings, SimTime now) {
+  if (text.find_first_not_of(" \t") == std::string::npos) return;
+  std::string reply = bus_.Hear(text, settings, now);
+  if (faults_.silentCommands > 0) {
+    --faults_.silentCommands;
+    return;
+  }
+  if (faults_.garbledCommands > 0) {
+    --faults_.garbledCommands;
+    reply = Garble(reply);
+  }
+  if (!reply.empty()) Schedule(reply, now);
+}
+
+void LineServer::Schedule(const std::string& reply, SimTime now) {
+  SimTime at = now + Milliseconds(std::max(0, faults_.replyDelayMs));
+  // Replies leave in order: a reply never overtakes one still pending.
+  if (!pending_.empty()) at = std::max(at, pending_.back().at);
+  std::size_t size = faults_.burstSize > 0 ? static_cast<std::size_t>(faults_.burstSize) : reply.size();
+  for (std::size_t offset = 0; offset < reply.size(); offset += size) {
+    pending_.push_back(Chunk{at, reply.substr(offset, size), offset == 0 ? reply : std::string()});
+    at += Milliseconds(std::max(0, faults_.burstGapMs));
+  }
+}
+
+// A reply hit by interference: the echoed code no longer matches and one
+// byte in the middle is lost to a random one; the line end survives.
+std::string LineServer::Garble(std::string reply) {
+  if (reply.empty()) return reply;
+  reply[0] = static_cast<char>(reply[0] ^ 0x20);
+  std::size_t body = reply.size() > 2 ? reply.size() - 2 : reply.size();
+  if (body > 1) {
+    std::size_t at = 1 + random_() % (body - 1);
+    reply[at] = static_cast<char>(0x80 | (random_() & 0x7F));
+  }
+  return reply;
+}
+
+void LineServer::SetNoise(double perMinute, SimTime now) {
+  faults_.noisePerMinute = perMinute;
+  nextNoise_.reset();
+  if (perMinute > 0) ScheduleNextNoise(now);
+}
+
+void LineServer::ScheduleNextNoise(SimTime after) {
+  std::exponential_distribution<double> gap(faults_.noisePerMinute / 60.0);
+  double seconds = std::min(gap(random_), 3600.0);
+  nextNoise_ = after + std::chrono::duration_cast<SimDuration>(std::chrono::duration<double>(seconds));
+}
+
+std::string LineServer::NoiseBytes() {
+  std::string bytes(1 + random_() % 4, '\0');
+  for (char& c : bytes) c = static_cast<char>(random_() & 0xFF);
+  return bytes;
+}
+
+std::optional<SimTime> LineServer::NextDue() const {
+  std::optional<SimTime> due = nextNoise_;
+  if (!pending_.empty() && (!due || pending_.front().at < *due)) due = pending_.front().at;
+  return due;
+}
+
+std::string LineServer::TakeDue(SimTime now) {
+  std::string out;
+  if (nextNoise_ && *nextNoise_ <= now) {
+    std::string noise = NoiseBytes();
+    if (log_) log_->Noise(noise);
+    out += noise;
+    ScheduleNextNoise(now);
+  }
+  while (!pending_.empty() && pending_.front().at <= now) {
+    Chunk& chunk = pending_.front();
+    if (!chunk.wholeReply.empty() && log_) log_->Sent(chunk.wholeReply);
+    out += chunk.bytes;
+    pending_.pop_front();
+  }
+  return out;
+}
