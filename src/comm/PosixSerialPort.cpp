@@ -1,0 +1,299 @@
+#include "comm/PosixSerialPort.h"
+
+#include "comm/PosixBaud.h"
+#include "comm/RkGlobal.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <linux/serial.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int RemainingMs(Clock::time_point deadline) {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+  return left < 0 ? 0 : static_cast<int>(left);
+}
+
+speed_t StandardSpeed(int baud) {
+  switch (baud) {
+    case 1200: return B1200;
+    case 2400: return B2400;
+    case 4800: return B4800;
+    case 9600: return B9600;
+    case 19200: return B19200;
+    case 38400: return B38400;
+    case 57600: return B57600;
+    case 115200: return B115200;
+    default: return B0;
+  }
+}
+
+// Time the line needs for n bytes at this baud rate (11 bits per byte at most).
+int TransmitMs(std::size_t bytes, int baud) {
+  return static_cast<int>((bytes * 11u * 1000u) / static_cast<unsigned>(baud > 0 ? baud : 9600)) + 1;
+}
+
+}  // namespace
+
+termios BuildRawTermios(const termios& original, const LineSettings& settings) {
+  termios t = original;
+  // Raw bytes in both directions. Software flow control would swallow
+  // bytes of the binary protocols; hardware flow control stays as found.
+  ::cfmakeraw(&t);
+  t.c_cflag |= CLOCAL | CREAD;
+  t.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB);
+  t.c_cflag |= settings.dataBits == TDataBit::db_7 ? CS7 : CS8;
+  if (settings.parity != TParityBit::None) {
+    t.c_cflag |= PARENB;
+    if (settings.parity == TParityBit::Odd) t.c_cflag |= PARODD;
+    t.c_iflag |= INPCK;
+  }
+  if (settings.stopBits == TStopBit::sb_2) t.c_cflag |= CSTOPB;
+  t.c_cc[VMIN] = 1;
+  t.c_cc[VTIME] = 0;
+  return t;
+}
+
+bool IsVanishedDeviceError(int error) { return error == EIO || error == ENXIO || error == ENODEV; }
+
+class PosixSerialPort::Use {
+public:
+  explicit Use(PosixSerialPort& port) : port_(port) {
+    std::lock_guard lock(port_.mutex_);
+    ok_ = !port_.closed_;
+    if (ok_) ++port_.inFlight_;
+  }
+  ~Use() {
+    if (!ok_) return;
+    std::lock_guard lock(port_.mutex_);
+    if (--port_.inFlight_ == 0) port_.idle_.notify_all();
+  }
+  Use(const Use&) = delete;
+  Use& operator=(const Use&) = delete;
+  bool ok() const { return ok_; }
+
+private:
+  PosixSerialPort& port_;
+  bool ok_ = false;
+};
+
+std::shared_ptr<PosixSerialPort> PosixSerialPort::Open(const std::string& path, int& error) {
+  const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    error = errno;
+    return nullptr;
+  }
+  // Exclusive: TIOCEXCL keeps other (non-root) openers out of the tty, flock
+  // keeps out cooperating programs even when running as root.
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    error = errno == EWOULDBLOCK ? EBUSY : errno;
+    ::close(fd);
+    return nullptr;
+  }
+  if (::ioctl(fd, TIOCEXCL) != 0) {
+    error = errno;
+    ::close(fd);
+    return nullptr;
+  }
+  const int cancelFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  if (cancelFd < 0) {
+    error = errno;
+    ::close(fd);
+    return nullptr;
+  }
+  error = 0;
+  return std::shared_ptr<PosixSerialPort>(new PosixSerialPort(fd, cancelFd));
+}
+
+PosixSerialPort::PosixSerialPort(int fd, int cancelFd) : fd_(fd), cancelFd_(cancelFd) {}
+
+PosixSerialPort::~PosixSerialPort() { Close(); }
+
+int PosixSerialPort::ReadState() {
+  Use use(*this);
+  if (!use.ok()) return EBADF;
+  termios current{};
+  if (::tcgetattr(fd_, &current) != 0) return errno;
+  original_ = current;
+  haveOriginal_ = true;
+  std::uint32_t counters[5];
+  icountSupported_ = ReadIcount(counters) == 0;
+  if (icountSupported_) std::copy(counters, counters + 5, lastCounts_);
+  return 0;
+}
+
+int PosixSerialPort::ApplySettings(const LineSettings& settings) {
+  Use use(*this);
+  if (!use.ok()) return EBADF;
+  termios t = BuildRawTermios(original_, settings);
+  const int baud = BaudrateValue(settings.baudrate);
+  const speed_t speed = StandardSpeed(baud);
+  if (speed != B0) {
+    ::cfsetispeed(&t, speed);
+    ::cfsetospeed(&t, speed);
+  }
+  if (::tcsetattr(fd_, TCSANOW, &t) != 0) return errno;
+  if (speed == B0) {
+    if (const int error = SetArbitraryBaud(fd_, baud); error != 0) return error;
+  }
+  baud_ = baud;
+  return 0;
+}
+
+int PosixSerialPort::Purge() {
+  Use use(*this);
+  if (!use.ok()) return EBADF;
+  return ::tcflush(fd_, TCIOFLUSH) == 0 ? 0 : errno;
+}
+
+int PosixSerialPort::WaitWritable(int timeoutMs) {
+  pollfd fds[2] = {{fd_, POLLOUT, 0}, {cancelFd_, POLLIN, 0}};
+  const int n = ::poll(fds, 2, timeoutMs);
+  if (n < 0) return errno == EINTR ? 0 : errno;
+  if (n == 0) return ETIMEDOUT;
+  if (fds[1].revents != 0 || cancelled_) return ECANCELED;
+  if (fds[0].revents & POLLNVAL) return EBADF;
+  if ((fds[0].revents & (POLLERR | POLLHUP)) && !(fds[0].revents & POLLOUT)) return EIO;
+  return 0;
+}
+
+int PosixSerialPort::WriteAll(const std::uint8_t* data, std::size_t size) {
+  Use use(*this);
+  if (!use.ok()) return EBADF;
+  // A line that takes no bytes for this long is stuck (flow control, a
+  // vanished adapter): report it instead of waiting for ever.
+  const auto deadline = Clock::now() + std::chrono::milliseconds(1000 + 2 * TransmitMs(size, baud_));
+  while (size > 0) {
+    const ssize_t n = ::write(fd_, data, size);
+    if (n > 0) {
+      data += n;
+      size -= static_cast<std::size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno != EAGAIN) return errno;
+    if (Clock::now() >= deadline) return ETIMEDOUT;
+    if (const int error = WaitWritable(RemainingMs(deadline)); error != 0) return error;
+  }
+  return 0;
+}
+
+int PosixSerialPort::Flush() {
+  Use use(*this);
+  if (!use.ok()) return EBADF;
+  // Wait until the output queue is empty, so the reply's time-out starts
+  // when the command has left the port, but never longer than the bytes can
+  // take; tcdrain() could block for ever on a stalled line.
+  int queued = 0;
+  if (::ioctl(fd_, TIOCOUTQ, &queued) != 0) return 0;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(50 + 2 * TransmitMs(static_cast<std::size_t>(queued), baud_));
+  while (queued > 0 && !cancelled_ && Clock::now() < deadline) {
+    pollfd cancel{cancelFd_, POLLIN, 0};
+    ::poll(&cancel, 1, 1);
+    if (::ioctl(fd_, TIOCOUTQ, &queued) != 0) return 0;
+  }
+  return 0;
+}
+
+ReadResult PosixSerialPort::ReadByte(int timeoutMs) {
+  Use use(*this);
+  if (!use.ok()) return {ReadStatus::Error, 0, EBADF};
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    if (cancelled_) return {ReadStatus::Timeout, 0, 0};
+    pollfd fds[2] = {{fd_, POLLIN, 0}, {cancelFd_, POLLIN, 0}};
+    const int n = ::poll(fds, 2, RemainingMs(deadline));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return {ReadStatus::Error, 0, errno};
+    }
+    if (n == 0) return {ReadStatus::Timeout, 0, 0};
+    if (fds[1].revents != 0) return {ReadStatus::Timeout, 0, 0};
+    if (fds[0].revents & POLLNVAL) return {ReadStatus::Error, 0, EBADF};
+    std::uint8_t byte = 0;
+    const ssize_t got = ::read(fd_, &byte, 1);
+    if (got == 1) return {ReadStatus::Byte, byte, 0};
+    if (got == 0) return {ReadStatus::Error, 0, EIO};  // readable but nothing there: the device is gone
+    if (errno == EINTR || errno == EAGAIN) {
+      if (Clock::now() >= deadline) return {ReadStatus::Timeout, 0, 0};
+      continue;
+    }
+    return {ReadStatus::Error, 0, errno};
+  }
+}
+
+int PosixSerialPort::ReadIcount(std::uint32_t* counters) {
+  serial_icounter_struct icount{};
+  if (::ioctl(fd_, TIOCGICOUNT, &icount) != 0) return errno;
+  counters[0] = static_cast<std::uint32_t>(icount.frame);
+  counters[1] = static_cast<std::uint32_t>(icount.parity);
+  counters[2] = static_cast<std::uint32_t>(icount.overrun);
+  counters[3] = static_cast<std::uint32_t>(icount.brk);
+  counters[4] = static_cast<std::uint32_t>(icount.buf_overrun);
+  return 0;
+}
+
+int PosixSerialPort::TakeLineErrors(std::uint32_t& flags) {
+  flags = 0;
+  Use use(*this);
+  if (!use.ok()) return EBADF;
+  if (!icountSupported_) return 0;
+  std::uint32_t counters[5];
+  const int error = ReadIcount(counters);
+  if (error != 0) {
+    // Drivers without counters (pseudo-terminals, some USB adapters) say so
+    // with ENOTTY/EINVAL: they simply cannot report line errors.
+    if (error == ENOTTY || error == EINVAL) {
+      icountSupported_ = false;
+      return 0;
+    }
+    return error;
+  }
+  static constexpr std::uint32_t kFlags[5] = {CE_FRAME, CE_RXPARITY, CE_OVERRUN, CE_BREAK, CE_RXOVER};
+  for (int i = 0; i < 5; ++i) {
+    if (counters[i] != lastCounts_[i]) flags |= kFlags[i];
+    lastCounts_[i] = counters[i];
+  }
+  return 0;
+}
+
+void PosixSerialPort::CancelWait() {
+  cancelled_ = true;
+  const std::uint64_t one = 1;
+  [[maybe_unused]] const ssize_t ignored = ::write(cancelFd_, &one, sizeof one);
+}
+
+int PosixSerialPort::Close() {
+  {
+    std::lock_guard lock(mutex_);
+    if (closed_) return 0;
+  }
+  CancelWait();
+  std::unique_lock lock(mutex_);
+  if (closed_) return 0;
+  closed_ = true;
+  idle_.wait(lock, [this] { return inFlight_ == 0; });
+  int error = 0;
+  if (haveOriginal_) ::tcsetattr(fd_, TCSANOW, &original_);
+  ::ioctl(fd_, TIOCNXCL);
+  if (::close(fd_) != 0) error = errno;
+  ::close(cancelFd_);
+  fd_ = -1;
+  cancelFd_ = -1;
+  return error;
+}
+
+PosixSerialBackend::PosixSerialBackend(std::shared_ptr<const PortPaths> paths) : paths_(std::move(paths)) {}
+
+std::shared_ptr<SerialPort> PosixSerialBackend::Open(TPort port, int& error) {
+  return PosixSerialPort::Open(paths_->Resolve(port), error);
+}

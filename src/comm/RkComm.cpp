@@ -1,0 +1,238 @@
+#include "comm/RkComm.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "comm/MainThreadInvoker.h"
+#include "comm/RkCommThread.h"
+#include "comm/RkProtocolComponent.h"
+
+TRkComm::TRkComm(MainThreadInvoker& invoker, std::shared_ptr<SerialBackend> backend)
+    : invoker_(invoker), backend_(std::move(backend)) {}
+
+TRkComm::~TRkComm() {
+  destroying_ = true;
+  try {
+    Close();
+  } catch (const std::exception&) {
+    // Closing at destruction has no one to report to.
+  }
+  ReapRetiredWorkers(true);
+  const std::vector<TRkComponent*> bound = bound_;
+  for (TRkComponent* component : bound) component->SetRkComm(nullptr);
+}
+
+void TRkComm::SetActive(bool value) {
+  if (value)
+    Open();
+  else
+    Close();
+}
+
+void TRkComm::Open() {
+  if (active_) return;
+  ReapRetiredWorkers(false);
+  int error = 0;
+  port_ = backend_ ? backend_->Open(portName_, error) : nullptr;
+  if (!port_) throw ECommHandleError(SystemErrorText(error != 0 ? error : ENODEV));
+  active_ = true;
+  try {
+    if (const int e = port_->ReadState(); e != 0) throw ECommInitError(SystemErrorText(e));
+    ApplyFrameSetting();
+    worker_ = std::make_unique<TRkCommThread>(*this, port_, invoker_);
+  } catch (...) {
+    try {
+      Close();
+    } catch (const std::exception&) {
+      // The first failure is the one the caller needs to see.
+    }
+    throw;
+  }
+  if (OnActivate && !destroying_) OnActivate(*this);
+}
+
+void TRkComm::Close() {
+  if (!active_) return;
+  active_ = false;
+  // Every polling cycle ends with the port; each component says so.
+  const std::vector<TRkComponent*> bound = bound_;
+  for (TRkComponent* component : bound) {
+    if (std::find(bound_.begin(), bound_.end(), component) == bound_.end()) continue;
+    if (TRkProtocolComponent* protocol = component->AsProtocolComponent()) protocol->SetCyclic(false);
+  }
+  queue_.clear();
+  StopWorker();
+  int error = 0;
+  if (port_) error = port_->Close();
+  port_.reset();
+  if (error != 0) throw ECommHandleError(SystemErrorText(error));
+  if (OnDeactivate && !destroying_) OnDeactivate(*this);
+}
+
+void TRkComm::StopWorker() {
+  if (!worker_) return;
+  worker_->Terminate();
+  if (port_) port_->CancelWait();
+  if (invoker_.InsideTask()) {
+    // The worker is blocked in the hand-over that is running this very
+    // call; it cannot end before we return. It ends right after.
+    retired_.push_back(std::move(worker_));
+    return;
+  }
+  while (!worker_->Finished()) invoker_.ServeFor(std::chrono::milliseconds(20));
+  worker_.reset();
+}
+
+void TRkComm::ReapRetiredWorkers(bool wait) {
+  for (auto it = retired_.begin(); it != retired_.end();) {
+    if (wait && !invoker_.InsideTask())
+      while (!(*it)->Finished()) invoker_.ServeFor(std::chrono::milliseconds(20));
+    if ((*it)->Finished())
+      it = retired_.erase(it);
+    else
+      ++it;
+  }
+}
+
+LineSettings TRkComm::CurrentLineSettings() const { return {baudrate_, dataBits_, parity_, stopBits_}; }
+
+void TRkComm::ApplyFrameSetting() {
+  if (!active_ || !port_) return;
+  if (const int error = port_->ApplySettings(CurrentLineSettings()); error != 0)
+    throw ECommInitError(SystemErrorText(error));
+}
+
+void TRkComm::SetBaudrate(TBaudrate value) {
+  baudrate_ = value;
+  ApplyFrameSetting();
+}
+
+void TRkComm::SetFrameDatabits(TDataBit value) {
+  dataBits_ = value;
+  ApplyFrameSetting();
+}
+
+void TRkComm::SetFrameParitybit(TParityBit value) {
+  parity_ = value;
+  ApplyFrameSetting();
+}
+
+void TRkComm::SetFrameStopbits(TStopBit value) {
+  stopBits_ = value;
+  ApplyFrameSetting();
+}
+
+void TRkComm::RefuseWhileOpen(const char* refusal) const {
+  if (active_) throw ECommInitError(PortDisplayName(portName_) + " is active!\r\n\r\n" + refusal);
+}
+
+void TRkComm::SetPortName(TPort value) {
+  RefuseWhileOpen("Cannot change port");
+  portName_ = value;
+  // COM1..COM4 have their classic I/O addresses; higher ports keep the
+  // address they had, since it has no effect on the port.
+  const int position = static_cast<int>(value);
+  if (position < kPortAddrCount) portAddress_ = static_cast<TPortAddr>(position);
+}
+
+void TRkComm::SetPortAddress(TPortAddr value) {
+  RefuseWhileOpen("Cannot change the port address");
+  portAddress_ = value;
+}
+
+void TRkComm::SetHardware(THardware value) {
+  RefuseWhileOpen("Cannot change port hardware");
+  hardware_ = value;
+  switch (value) {
+    case THardware::Standard:
+    case THardware::PhoenixPSM:
+      portType_ = TPortType::RS232C;
+      transmitDriver_ = value == THardware::Standard ? TTransmitDriver::tdNone : TTransmitDriver::tdDTRto0;
+      receiveDriver_ = TReceiveDriver::rdNone;
+      break;
+    case THardware::PCLabPCL745:
+      if (portType_ == TPortType::RS232C) portType_ = TPortType::RS485;
+      transmitDriver_ = TTransmitDriver::tdRegister7to1;
+      receiveDriver_ = TReceiveDriver::rdRegister7to2;
+      break;
+    case THardware::UserDefined:
+      break;
+  }
+}
+
+void TRkComm::SetPortType(TPortType value) {
+  RefuseWhileOpen("Cannot change the port type");
+  portType_ = value;
+  const bool required = hardware_ == THardware::PCLabPCL745 ? value != TPortType::RS232C : value == TPortType::RS232C;
+  if (hardware_ != THardware::UserDefined && !required) hardware_ = THardware::UserDefined;
+}
+
+void TRkComm::SetTransmitDriver(TTransmitDriver value) {
+  RefuseWhileOpen("Cannot change device driver");
+  transmitDriver_ = value;
+  TTransmitDriver required = TTransmitDriver::tdNone;
+  if (hardware_ == THardware::PCLabPCL745) required = TTransmitDriver::tdRegister7to1;
+  if (hardware_ == THardware::PhoenixPSM) required = TTransmitDriver::tdDTRto0;
+  if (hardware_ != THardware::UserDefined && value != required) hardware_ = THardware::UserDefined;
+}
+
+void TRkComm::SetReceiveDriver(TReceiveDriver value) {
+  RefuseWhileOpen("Cannot change device driver");
+  receiveDriver_ = value;
+  const TReceiveDriver required =
+      hardware_ == THardware::PCLabPCL745 ? TReceiveDriver::rdRegister7to2 : TReceiveDriver::rdNone;
+  if (hardware_ != THardware::UserDefined && value != required) hardware_ = THardware::UserDefined;
+}
+
+void TRkComm::Assign(const TRkComm& source) {
+  if (active_ || &source == this) return;
+  SetPortName(source.portName_);
+  SetPortAddress(source.portAddress_);
+  SetBaudrate(source.baudrate_);
+  SetFrameDatabits(source.dataBits_);
+  SetFrameParitybit(source.parity_);
+  SetFrameStopbits(source.stopBits_);
+  SetHardware(source.hardware_);
+  SetPortType(source.portType_);
+  SetReceiveDriver(source.receiveDriver_);
+  SetTransmitDriver(source.transmitDriver_);
+}
+
+void TRkComm::SetBackend(std::shared_ptr<SerialBackend> backend) {
+  if (!active_) backend_ = std::move(backend);
+}
+
+int TRkComm::QueueRequest(TCommRequest* request) {
+  if (!active_ || !worker_) return -1;
+  queue_.push_back(request);
+  const int index = static_cast<int>(queue_.size()) - 1;
+  if (index == 0) worker_->StartRequest(request);
+  return index;
+}
+
+void TRkComm::RequestDone() {
+  if (!queue_.empty()) queue_.erase(queue_.begin());
+  if (active_ && worker_ && !queue_.empty()) worker_->StartRequest(queue_.front());
+}
+
+void TRkComm::Bind(TRkComponent* component) {
+  if (std::find(bound_.begin(), bound_.end(), component) == bound_.end()) bound_.push_back(component);
+}
+
+void TRkComm::Unbind(TRkComponent* component) {
+  if (TRkProtocolComponent* protocol = component->AsProtocolComponent()) WithdrawRequests(protocol);
+  bound_.erase(std::remove(bound_.begin(), bound_.end(), component), bound_.end());
+}
+
+void TRkComm::WithdrawRequests(const TRkProtocolComponent* component) {
+  if (queue_.empty()) return;
+  // The head is running on the worker: keep its place so the queue moves on
+  // when it ends, but deliver nothing. Later entries are simply dropped.
+  if (queue_.front() != nullptr && queue_.front()->Sender == component) {
+    queue_.front() = nullptr;
+    if (worker_) worker_->ForgetSender(component);
+  }
+  queue_.erase(std::remove_if(queue_.begin() + 1, queue_.end(),
+                              [&](const TCommRequest* r) { return r != nullptr && r->Sender == component; }),
+               queue_.end());
+}
