@@ -22,13 +22,6 @@ double Correction(double value, std::int64_t fullScale, const CalibrationWords& 
   return Word(words, offsetWord) * OffsetWordUnits + Word(words, gainWord) * value / static_cast<double>(fullScale);
 }
 
-double ScaleFraction(double position, const ParameterValues& p) {
-  double start = p[ParameterRoles::AnalogOutStart];
-  double end = p[ParameterRoles::AnalogOutEnd];
-  if (start == end) return 0;
-  return std::clamp((position - start) / (end - start), 0.0, 1.0);
-}
-
 }  // namespace
 
 std::int64_t DacOutput(std::int64_t demand, std::int64_t fullScale, const CalibrationWords& words, int offsetWord,
@@ -51,12 +44,25 @@ std::int64_t AdcReading(std::int32_t raw, std::int64_t fullScale, const Calibrat
   return std::llround(value + Correction(value, fullScale, words, offsetWord, gainNegativeWord, gainPositiveWord));
 }
 
-std::int64_t VoltageDemand(double position, const ParameterValues& parameters) {
-  return std::llround(ScaleFraction(position, parameters) * VoltFullScale);
+double ScaleFraction(double source, const ParameterValues& p) {
+  double start = p[ParameterRoles::AnalogOutScaleStart];
+  double end = p[ParameterRoles::AnalogOutScaleEnd];
+  if (start == end) return 0;
+  double fraction = (source - start) / (end - start);
+  return p[ParameterRoles::AnalogOutLimiting] == 1 ? std::clamp(fraction, 0.0, 1.0) : std::clamp(fraction, -0.1, 1.1);
 }
 
-std::int64_t CurrentDemand(double position, const ParameterValues& parameters) {
-  return 40000 + std::llround(ScaleFraction(position, parameters) * 160000);
+// The offset counts 1 mV (or 1 uA), ten line units.
+std::int64_t VoltageDemand(double fraction, const ParameterValues& p) {
+  double low = p[ParameterRoles::AnalogOutVoltageRange] == 1 ? -VoltFullScale : 0;
+  double value = low + fraction * (VoltFullScale - low);
+  return std::llround(value) + p[ParameterRoles::AnalogOutOffset] * 10;
+}
+
+std::int64_t CurrentDemand(double fraction, const ParameterValues& p) {
+  double low = p[ParameterRoles::AnalogOutCurrentRange] == 1 ? 40000 : 0;
+  double value = low + fraction * (MilliampFullScale - low);
+  return std::llround(value) + p[ParameterRoles::AnalogOutOffset] * 10;
 }
 
 }  // namespace AnalogModel

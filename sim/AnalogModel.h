@@ -28,9 +28,15 @@ std::int32_t AdcRaw(std::int64_t signal, std::int64_t fullScale);
 std::int64_t AdcReading(std::int32_t raw, std::int64_t fullScale, const CalibrationWords& words, int offsetWord,
                         int gainNegativeWord, int gainPositiveWord);
 
-// Normal operation: the output demand for a position, scaled so that
-// parameter 43 gives 0 V / 4 mA and parameter 44 gives 10 V / 20 mA.
-std::int64_t VoltageDemand(double position, const ParameterValues& parameters);
-std::int64_t CurrentDemand(double position, const ParameterValues& parameters);
+// Normal operation: where a source value lies between the scale start (235)
+// and end (236), 0 at the start and 1 at the end; limited to 0..1 when
+// parameter 240 asks for it, else to the converter's headroom.
+double ScaleFraction(double source, const ParameterValues& parameters);
+
+// The output demand (line units) for a scale fraction, in the voltage range
+// (233: 0..10 V or -10..10 V) or the current range (234: 0..20 mA or
+// 4..20 mA), plus the output offset (237, in mV or uA).
+std::int64_t VoltageDemand(double fraction, const ParameterValues& parameters);
+std::int64_t CurrentDemand(double fraction, const ParameterValues& parameters);
 
 }  // namespace AnalogModel

@@ -10,63 +10,60 @@ namespace {
 
 using namespace ParameterRoles;
 
-double LinearisationSourceValue(const ParameterValues& p, const AxisSample& sample) {
-  switch (p[LinearisationSource]) {
-    case 1:
-      return sample.position;
-    case 2:
-      return sample.velocityShown;
-    default:
-      return 0;
-  }
+double LinearisationInput(const ParameterValues& p, const AxisSample& sample) {
+  return p[LinearisationSource] == 2 ? sample.velocityShown : sample.position;
 }
 
 }  // namespace
 
 AxisModel::AxisModel(MotionProfile motion, SimTime start) : motion_(motion), start_(start) {}
 
-double AxisModel::PositionOfCount(const ParameterValues& p, double count) const {
-  double scaled = count * p[ScaleNumerator] / std::max(1, p[ScaleDenominator]);
-  if (p[Direction] == 1) scaled = -scaled;
-  return scaled + p[PositionOffset];
-}
-
-double AxisModel::PositionAt(const ParameterValues& p, double seconds) const {
-  // The encoder sends a word of parameter-0 bits: counts wrap at its width.
+// The encoder sends a word of parameter-200 bits: its count wraps at that width.
+double AxisModel::CountAt(const ParameterValues& p, double seconds) const {
   int bits = std::clamp(p[SsiBits], 1, 32);
   std::int64_t count = std::llround(motion_.CountAt(seconds));
   count &= (std::int64_t{1} << bits) - 1;
-  return PositionOfCount(p, static_cast<double>(count));
+  return static_cast<double>(count);
+}
+
+double AxisModel::Unfolded(const ParameterValues& p, double count) const {
+  double scaled = count * p[ScaleNumerator] / std::max(1, p[ScaleDenominator]);
+  if (p[Direction] == 1) scaled = -scaled;
+  return scaled + p[ZeroOffset] + presetShift_;
+}
+
+double AxisModel::Folded(const ParameterValues& p, double position) const {
+  double modulo = p[ModuloLength];
+  if (modulo <= 0) return position;
+  double folded = std::fmod(position, modulo);
+  return folded < 0 ? folded + modulo : folded;
 }
 
 AxisSample AxisModel::SampleAt(const ParameterValues& p, SimTime now) const {
   double seconds = Seconds(now);
   double filter = std::max(1, p[VelocityFilter]) / 1000.0;
+  double here = Unfolded(p, CountAt(p, seconds));
   AxisSample sample;
-  sample.position = PositionAt(p, seconds);
-  sample.velocityPerSecond = (sample.position - PositionAt(p, seconds - filter)) / filter;
-  sample.velocityShown = sample.velocityPerSecond * (p[VelocityUnit] == 1 ? 60 : 1);
-  double source = LinearisationSourceValue(p, sample);
-  sample.linearised = p[LinearisationSource] == 0 ? 0 : static_cast<double>(Linearise(std::llround(source), p));
+  sample.position = Folded(p, here);
+  sample.velocityPerSecond = (here - Unfolded(p, CountAt(p, seconds - filter))) / filter;
+  double shown = sample.velocityPerSecond * p[VelocityFactor] / 1000.0 * (p[VelocityUnit] == 1 ? 60 : 1);
+  sample.velocityShown = p[VelocityAbsolute] == 1 ? std::fabs(shown) : shown;
+  if (p[LinearisationSource] != 0)
+    sample.linearised = static_cast<double>(LinearisedValue(std::llround(LinearisationInput(p, sample)), p));
   return sample;
 }
 
-void AxisModel::UpdatePeaks(const ParameterValues& p, SimTime now) {
-  double seconds = Seconds(now);
-  if (!peaksUpdatedAt_) {
-    ResetPeaks(p, now);
-    return;
-  }
-  MotionProfile::Span span = motion_.SpanBetween(*peaksUpdatedAt_, seconds);
-  double a = PositionOfCount(p, span.lowest);
-  double b = PositionOfCount(p, span.highest);
-  peakHighest_ = std::max({peakHighest_, a, b});
-  peakLowest_ = std::min({peakLowest_, a, b});
-  peaksUpdatedAt_ = seconds;
+AxisModel::Span AxisModel::PositionSpan(const ParameterValues& p, SimTime from, SimTime to) const {
+  MotionProfile::Span counts = motion_.SpanBetween(Seconds(from), Seconds(to));
+  double a = Unfolded(p, counts.lowest);
+  double b = Unfolded(p, counts.highest);
+  Span span{std::min(a, b), std::max(a, b)};
+  double modulo = p[ModuloLength];
+  if (modulo > 0 && std::floor(span.lowest / modulo) != std::floor(span.highest / modulo)) return Span{0, modulo};
+  return Span{Folded(p, span.lowest), Folded(p, span.highest)};
 }
 
-void AxisModel::ResetPeaks(const ParameterValues& p, SimTime now) {
-  double seconds = Seconds(now);
-  peakHighest_ = peakLowest_ = PositionAt(p, seconds);
-  peaksUpdatedAt_ = seconds;
+void AxisModel::Preset(const ParameterValues& p, SimTime now) {
+  double unshifted = Unfolded(p, CountAt(p, Seconds(now))) - presetShift_;
+  presetShift_ = p[PresetValue] - unshifted;
 }

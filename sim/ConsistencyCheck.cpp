@@ -40,7 +40,7 @@ int CheckLimits(const ParameterValues& p, const ParameterLimits& limits) {
 int CheckConsistency(const ParameterValues& parameters, const ParameterLimits& limits) {
   if (int code = CheckLinearisation(parameters); code != ComputeResult::Consistent) return code;
   if (int code = CheckCams(parameters); code != ComputeResult::Consistent) return code;
-  if (parameters[AnalogOutMode] != 0 && parameters[AnalogOutStart] == parameters[AnalogOutEnd])
+  if (parameters[AnalogOutMode] != 0 && parameters[AnalogOutScaleStart] == parameters[AnalogOutScaleEnd])
     return ComputeResult::AnalogScaleEmpty;
   return CheckLimits(parameters, limits);
 }

@@ -7,27 +7,46 @@ namespace {
 
 using namespace ParameterRoles;
 
-std::int64_t Interpolate(std::int64_t value, const ParameterValues& p, int points) {
-  auto x = [&](int i) { return static_cast<std::int64_t>(p[LinearisationXFirst + i]); };
-  auto y = [&](int i) { return static_cast<std::int64_t>(p[LinearisationYFirst + i]); };
-  if (value <= x(0)) return y(0);
-  for (int i = 1; i < points; ++i) {
-    if (value > x(i)) continue;
-    std::int64_t dx = x(i) - x(i - 1);
-    if (dx <= 0) return y(i);
-    double fraction = static_cast<double>(value - x(i - 1)) / static_cast<double>(dx);
-    return y(i - 1) + std::llround(fraction * static_cast<double>(y(i) - y(i - 1)));
+struct Table {
+  const ParameterValues& p;
+  int points;
+  bool extrapolate;
+
+  double X(int i) const { return p[LinearisationXFirst + i]; }
+  double Y(int i) const { return p[LinearisationYFirst + i]; }
+
+  // The straight line through points i and i + 1 at value.
+  double Segment(int i, double value) const {
+    double dx = X(i + 1) - X(i);
+    if (dx <= 0) return Y(i + 1);
+    return Y(i) + (value - X(i)) / dx * (Y(i + 1) - Y(i));
   }
-  return y(points - 1);
-}
+
+  double At(double value) const {
+    if (points == 1) return Y(0);
+    if (value <= X(0)) return extrapolate ? Segment(0, value) : Y(0);
+    for (int i = 1; i < points; ++i)
+      if (value <= X(i)) return Segment(i - 1, value);
+    return extrapolate ? Segment(points - 2, value) : Y(points - 1);
+  }
+};
 
 }  // namespace
 
 std::int64_t Linearise(std::int64_t value, const ParameterValues& parameters) {
   int points = std::clamp(parameters[LinearisationPoints], 0, MaxLinearisationPoints);
   if (points == 0) return value;
+  Table table{parameters, points, parameters[LinearisationOutside] == 1};
   int mode = parameters[LinearisationMode];
-  if (value < 0 && mode == 1) return Interpolate(-value, parameters, points);
-  if (value < 0 && mode == 2) return -Interpolate(-value, parameters, points);
-  return Interpolate(value, parameters, points);
+  double x = static_cast<double>(value);
+  double y = table.At(x);
+  if (value < 0 && mode == 1) y = table.At(-x);
+  if (value < 0 && mode == 2) y = -table.At(-x);
+  return std::llround(y);
+}
+
+std::int64_t LinearisedValue(std::int64_t value, const ParameterValues& parameters) {
+  std::int64_t y = Linearise(value, parameters);
+  if (parameters[LinearisationReversed] == 1) y = -y;
+  return y + parameters[LinearisationOffset];
 }

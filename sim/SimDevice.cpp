@@ -1,5 +1,6 @@
 #include "SimDevice.h"
 
+#include <cmath>
 #include <map>
 
 using namespace ParameterRoles;
@@ -50,60 +51,117 @@ std::string SimDevice::Execute(const DeviceCommand& command, SimTime now) {
   return (this->**handler)(command, now);
 }
 
-// Brings the axis, the error state and the outputs up to now.
+// Brings the axis, the inputs, the error state and the outputs up to now.
 void SimDevice::Update(SimTime now) {
-  if (latchedFault_ == DeviceErrorNumber::None) {
+  bool ssiError = latchedFault_ != DeviceErrorNumber::None;
+  if (!ssiError) {
     frozen_.reset();
     sample_ = axis_.SampleAt(active(), now);
-    axis_.UpdatePeaks(active(), now);
-  } else {
+  }
+  HandleInputEdges(now);
+  ssiError = latchedFault_ != DeviceErrorNumber::None;
+  if (ssiError) {
     if (!frozen_) frozen_ = sample_;
     sample_ = *frozen_;
     sample_.velocityPerSecond = sample_.velocityShown = 0;
-    axis_.SkipPeaksTo(now);
+    peaks_.Skip(now);
+  } else {
+    sample_ = axis_.SampleAt(active(), now);
+    peaks_.Update(axis_, active(), sample_, now);
   }
-  CamInputs inputs{sample_.position, sample_.velocityPerSecond, sample_.velocityShown, sample_.linearised};
-  unsigned camBits = cams_.Evaluate(active(), memory_.setpoints, inputs, now);
-  outputs_ = ApplyOutputFunctions(camBits, CurrentError());
+  CamInputs inputs{sample_.position, sample_.velocityPerSecond, sample_.velocityShown, sample_.linearised,
+                   {InputActive(0), InputActive(1)}, ssiError};
+  outputs_ = OutputStage(cams_.Evaluate(active(), memory_.setpoints, inputs, now));
 }
 
-unsigned SimDevice::ApplyOutputFunctions(unsigned camBits, int errorNumber) const {
-  bool enabled = true;
-  for (int input = 0; input < InputCount; ++input)
-    if (active()[InputFunctionFirst + input] == InputEnableOutputs && !inputs_[input]) enabled = false;
-  if (!enabled) camBits = 0;
-  unsigned bits = 0;
-  for (int output = 0; output < OutputCount; ++output) {
-    bool cam = (camBits >> output) & 1u;
-    bool on = false;
-    switch (active()[OutputFunctionFirst + output]) {
-      case OutputCams:
-        on = cam;
-        break;
-      case OutputCamsInverted:
-        on = enabled && !cam;
-        break;
-      case OutputError:
-        on = errorNumber != DeviceErrorNumber::None;
-        break;
-      default:
-        break;
-    }
-    if (on) bits |= 1u << output;
+bool SimDevice::InputActive(int index) const { return inputs_[index] != (active()[InputLogicFirst + index] == 1); }
+
+bool SimDevice::OutputsLocked() const {
+  for (int index = 0; index < InputCount; ++index)
+    if (active()[InputFunctionFirst + index] == InputLockOutputs && InputActive(index)) return true;
+  return false;
+}
+
+// An input function acts when its input becomes active.
+void SimDevice::HandleInputEdges(SimTime now) {
+  for (int index = 0; index < InputCount; ++index) {
+    bool activeNow = InputActive(index);
+    if (activeNow && !inputWasActive_[index]) RunInputFunction(active()[InputFunctionFirst + index], now);
+    inputWasActive_[index] = activeNow;
   }
-  return bits;
+}
+
+void SimDevice::RunInputFunction(int function, SimTime now) {
+  switch (function) {
+    case InputResetSsiError:
+    case InputClearErrors:
+      latchedFault_ = DeviceErrorNumber::None;
+      break;
+    case InputPresetPosition:
+      axis_.Preset(active(), now);
+      sample_ = axis_.SampleAt(active(), now);
+      break;
+    case InputResetPeak1:
+    case InputResetPeak2:
+    case InputResetPeaks:
+      if (function != InputResetPeak2) peaks_.Reset(0, sample_, active());
+      if (function != InputResetPeak1) peaks_.Reset(1, sample_, active());
+      break;
+    default:
+      break;
+  }
+}
+
+int SimDevice::CurrentError() const {
+  if (latchedFault_ != DeviceErrorNumber::None) return latchedFault_;
+  if (sample_.position < active()[RangeStart] || sample_.position > active()[RangeEnd])
+    return DeviceErrorNumber::OutsideMeasuringRange;
+  return DeviceErrorNumber::None;
+}
+
+bool SimDevice::OutputFunctionState(int function, unsigned camBit) const {
+  int error = CurrentError();
+  switch (function) {
+    case OutputCams: return camBit != 0;
+    case OutputErrorMessage: return error != DeviceErrorNumber::None;
+    case OutputSsiError: return error == DeviceErrorNumber::SsiNoSignal || error == DeviceErrorNumber::SsiDataError;
+    case OutputOutsideRange: return error == DeviceErrorNumber::OutsideMeasuringRange;
+    case OutputStandstill: return std::fabs(sample_.velocityShown) < active()[StandstillThreshold];
+    case OutputDirectionForward: return sample_.velocityPerSecond > 0;
+    default: return false;
+  }
+}
+
+// Function (252..), behaviour on error (106..), lock input, manual mode
+// (132..), and normally-closed logic (98..), in that order.
+unsigned SimDevice::OutputStage(unsigned camBits) {
+  bool error = CurrentError() != DeviceErrorNumber::None;
+  bool locked = OutputsLocked();
+  unsigned logical = 0, terminals = 0;
+  for (int output = 0; output < OutputCount; ++output) {
+    unsigned bit = 1u << output;
+    bool previous = (logicalOutputs_ & bit) != 0;
+    bool on = OutputFunctionState(active()[OutputFunctionFirst + output], camBits & bit);
+    if (error) {
+      int onError = active()[OutputOnErrorFirst + output];
+      if (onError == 0) on = false;
+      if (onError == 1) on = true;
+      if (onError == 2) on = previous;
+    }
+    if (locked) on = previous;
+    int manual = active()[OutputManualFirst + output];
+    if (manual == 1) on = false;
+    if (manual == 2) on = true;
+    if (on) logical |= bit;
+    if (on != (active()[OutputLogicFirst + output] == 1)) terminals |= bit;
+  }
+  logicalOutputs_ = logical;
+  return terminals;
 }
 
 int SimDevice::ErrorNumber(SimTime now) {
   Update(now);
   return CurrentError();
-}
-
-int SimDevice::CurrentError() const {
-  if (latchedFault_ != DeviceErrorNumber::None) return latchedFault_;
-  if (sample_.position < active()[RangeMinimum] || sample_.position > active()[RangeMaximum])
-    return DeviceErrorNumber::OutsideMeasuringRange;
-  return DeviceErrorNumber::None;
 }
 
 unsigned SimDevice::Outputs(SimTime now) {
@@ -119,13 +177,7 @@ AxisSample SimDevice::Sample(SimTime now) {
 void SimDevice::SetInput(int input, bool on, SimTime now) {
   if (input < 1 || input > InputCount) return;
   Update(now);
-  bool rising = on && !inputs_[input - 1];
   inputs_[input - 1] = on;
-  if (rising) {
-    int function = active()[InputFunctionFirst + input - 1];
-    if (function == InputResetPeaks) axis_.ResetPeaks(active(), now);
-    if (function == InputResetError) latchedFault_ = DeviceErrorNumber::None;
-  }
   Update(now);
 }
 

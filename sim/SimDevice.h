@@ -8,6 +8,7 @@
 #include "CamEngine.h"
 #include "DeviceCommand.h"
 #include "DeviceMemory.h"
+#include "PeakHolds.h"
 #include "SimClock.h"
 
 // Error replies of the device (the value after "er").
@@ -44,7 +45,9 @@ public:
   std::string Execute(const DeviceCommand& command, SimTime now);
 
   // Controls from outside the line (operator console, script).
-  void SetInput(int input, bool on, SimTime now);  // input 1 or 2
+  // The level at input terminal 1 or 2; what it does follows parameters
+  // 110/111 (active high or low) and 249/250 (function).
+  void SetInput(int input, bool on, SimTime now);
   bool Input(int input) const { return inputs_[input - 1]; }
   // 10 or 11: latched until "wf" (or an input with the reset function); -1 clears.
   void InjectSsiFault(int errorNumber, SimTime now);
@@ -74,9 +77,11 @@ private:
   std::string ReadLive(const DeviceCommand&, SimTime);
   std::string ReadError(const DeviceCommand&, SimTime);
   std::string ResetError(const DeviceCommand&, SimTime);
-  std::int64_t LiveValue(char which, SimTime now);
-  std::int64_t AnalogOutputVoltage(SimTime now);
-  std::int64_t AnalogOutputCurrent(SimTime now);
+  std::int64_t LiveValue(char which);
+  std::int64_t AnalogOutputVoltage();
+  std::int64_t AnalogOutputCurrent();
+  std::optional<double> NormalOutputFraction();  // no value: output off by error (zero)
+  double AnalogSource() const;
   std::int32_t AnalogInputRaw() const;
 
   // Parameters and setpoints (SimDeviceParameters.cpp).
@@ -95,8 +100,13 @@ private:
   std::string StoreWords(const DeviceCommand&, SimTime);
 
   void Update(SimTime now);
+  void HandleInputEdges(SimTime now);
+  void RunInputFunction(int function, SimTime now);
+  bool InputActive(int index) const;  // index 0 or 1
+  bool OutputsLocked() const;
   int CurrentError() const;
-  unsigned ApplyOutputFunctions(unsigned camBits, int errorNumber) const;
+  unsigned OutputStage(unsigned camBits);
+  bool OutputFunctionState(int function, unsigned camBit) const;
   const ParameterValues& active() const { return memory_.active; }
   void MemoryChanged() { ++memoryRevision_; }
 
@@ -105,6 +115,7 @@ private:
   ParameterLimits limits_;
   DeviceMemory memory_;
   AxisModel axis_;
+  PeakHolds peaks_;
   CamEngine cams_;
   CalibrationWords words_;  // working copy; "ks" stores it in memory_.eeprom
   bool calibrationMode_ = false;
@@ -112,11 +123,14 @@ private:
   std::int64_t driveValue_ = 0;  // "ka"
   double analogInVolts_;
   double analogInMilliamps_;
-  bool inputs_[2] = {false, false};
+  bool inputs_[2] = {false, false};        // terminal levels
+  bool inputWasActive_[2] = {false, false};
   int latchedFault_ = DeviceErrorNumber::None;
   std::optional<AxisSample> frozen_;  // position held while the encoder fails
   AxisSample sample_;
-  unsigned outputs_ = 0;
+  unsigned outputs_ = 0;         // at the terminals ("ru")
+  unsigned logicalOutputs_ = 0;  // before the normally-closed inversion; held on error or lock
+  double heldFraction_ = 0;      // analog output held on error
   bool longIdentification_ = false;
   std::uint64_t memoryRevision_ = 0;
 };

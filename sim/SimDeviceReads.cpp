@@ -41,20 +41,20 @@ std::string SimDevice::ReadSerial(const DeviceCommand&, SimTime) {
   return text;
 }
 
-std::string SimDevice::ReadLive(const DeviceCommand& command, SimTime now) {
+std::string SimDevice::ReadLive(const DeviceCommand& command, SimTime) {
   if (!command.arguments.empty()) return ErrorReply(DeviceErrorReply::BadSyntax);
-  return Reply(command.code, LiveValue(command.code[1], now));
+  return Reply(command.code, LiveValue(command.code[1]));
 }
 
-std::int64_t SimDevice::LiveValue(char which, SimTime now) {
+std::int64_t SimDevice::LiveValue(char which) {
   switch (which) {
     case '0': return ToLine(sample_.position);
     case '1': return ToLine(sample_.velocityShown);
     case '8': return ToLine(sample_.linearised);
-    case 'a': return active()[PeakHold1On] ? ToLine(axis_.PeakHighest()) : 0;
-    case 'b': return active()[PeakHold2On] ? ToLine(axis_.PeakLowest()) : 0;
-    case '2': return AnalogOutputVoltage(now);
-    case '3': return AnalogOutputCurrent(now);
+    case 'a': return active()[PeakHold1On] ? ToLine(peaks_.Value(0)) : 0;
+    case 'b': return active()[PeakHold2On] ? ToLine(peaks_.Value(1)) : 0;
+    case '2': return AnalogOutputVoltage();
+    case '3': return AnalogOutputCurrent();
     case '4':
       if (active()[AnalogInMode] != 0) return 0;
       return AnalogModel::AdcReading(AnalogInputRaw(), AnalogModel::VoltFullScale, words_, CA::InVoltageOffset,
@@ -70,30 +70,57 @@ std::int64_t SimDevice::LiveValue(char which, SimTime now) {
   }
 }
 
+double SimDevice::AnalogSource() const {
+  switch (active()[AnalogOutSource]) {
+    case 1: return sample_.linearised;
+    case 2: return sample_.velocityShown;
+    case 3: return peaks_.Value(0);
+    case 4: return peaks_.Value(1);
+    default: return sample_.position;
+  }
+}
+
+// Where the output stands on its scale in normal operation; on an error the
+// output goes to zero, to the range's minimum or maximum, or holds (238).
+std::optional<double> SimDevice::NormalOutputFraction() {
+  if (CurrentError() == DeviceErrorNumber::None) {
+    heldFraction_ = AnalogModel::ScaleFraction(AnalogSource(), active());
+    return heldFraction_;
+  }
+  switch (active()[AnalogOutOnError]) {
+    case 1: return 0.0;
+    case 2: return 1.0;
+    case 3: return heldFraction_;
+    default: return std::nullopt;
+  }
+}
+
 // In calibration mode the output follows "kf" and "ka"; otherwise the
-// position, scaled by parameters 43 and 44, in the mode of parameter 231.
-std::int64_t SimDevice::AnalogOutputVoltage(SimTime) {
+// source of parameter 232 on the scale of 235/236, in the mode of 231.
+std::int64_t SimDevice::AnalogOutputVoltage() {
   std::int64_t demand = 0;
   if (calibrationMode_) {
     if (outputFunction_ != 1) return 0;
     demand = driveValue_;
   } else {
     if (active()[AnalogOutMode] != 1) return 0;
-    demand = AnalogModel::VoltageDemand(sample_.position, active());
+    auto fraction = NormalOutputFraction();
+    demand = fraction ? AnalogModel::VoltageDemand(*fraction, active()) : 0;
   }
   return AnalogModel::DacOutput(demand, AnalogModel::VoltFullScale, words_, CA::OutVoltageOffset,
                                 CA::OutVoltageGainNegative, CA::OutVoltageGainPositive);
 }
 
 // "ka" for the current output counts 0.2 uA (the tool halves its value).
-std::int64_t SimDevice::AnalogOutputCurrent(SimTime) {
+std::int64_t SimDevice::AnalogOutputCurrent() {
   std::int64_t demand = 0;
   if (calibrationMode_) {
     if (outputFunction_ != 2) return 0;
     demand = driveValue_ * 2;
   } else {
     if (active()[AnalogOutMode] != 2) return 0;
-    demand = AnalogModel::CurrentDemand(sample_.position, active());
+    auto fraction = NormalOutputFraction();
+    demand = fraction ? AnalogModel::CurrentDemand(*fraction, active()) : 0;
   }
   return AnalogModel::DacOutput(demand, AnalogModel::MilliampFullScale, words_, CA::OutCurrentOffset,
                                 CA::OutCurrentGainNegative, CA::OutCurrentGainPositive);

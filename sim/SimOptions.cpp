@@ -65,10 +65,10 @@ const char* const UsageTail =
     "failed check: 1 more than 30 linearisation points, 2 linearisation X values\n"
     "not ascending (while parameter 246 is not 0), 3 a cam in use on an output\n"
     "other than 1..4, 4 a cam function outside 0..5, 5 a cam setpoint selection\n"
-    "outside 0..24, 6 analog output on with parameter 43 equal to 44, 7\n"
+    "outside 0..24, 6 analog output on with parameter 235 equal to 236, 7\n"
     "linearisation mode or source outside 0..2, 8 a value outside its limits.\n"
     "\"rf\": -1, or 10 SSI encoder no signal, 11 SSI data error, 12 position outside\n"
-    "the measuring range (parameters 21..22). \"wf\", \"ks\" answer -1.\n";
+    "the measuring range (parameters 209..210). \"wf\", \"ks\" answer -1.\n";
 
 struct Parser {
   const std::vector<std::string>& arguments;
