@@ -239,7 +239,8 @@ void IniDocument::WriteString(std::string_view section, std::string_view key, st
     const std::size_t at = InsertionPoint(*found);
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{LineKind::Key, {}, keyName, trimmedValue});
   } else {
-    if (!lines_.empty() && !TrimBlanks(lines_.back().raw).empty()) lines_.push_back(Line{});
+    const bool endsBlank = lines_.empty() || (lines_.back().kind == LineKind::Other && TrimBlanks(lines_.back().raw).empty());
+    if (!endsBlank) lines_.push_back(Line{});
     lines_.push_back(Line{LineKind::Section, "[" + sectionName + "]", sectionName, {}});
     lines_.push_back(Line{LineKind::Key, {}, keyName, trimmedValue});
   }

@@ -1,0 +1,8 @@
+#include "params/Global_var.h"
+
+TGlobalVar& GlobalVar() {
+  static TGlobalVar state;
+  return state;
+}
+
+const char* const VersionText = "1.0.0";
