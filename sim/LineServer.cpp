@@ -49,12 +49,13 @@ void LineServer::HandleLine(const std::string& text, const LineSettings& setting
 
 void LineServer::Schedule(const std::string& reply, SimTime now) {
   SimTime at = now + Milliseconds(std::max(0, faults_.replyDelayMs));
-  // Replies leave in order: a reply never overtakes one still pending.
-  if (!pending_.empty()) at = std::max(at, pending_.back().at);
+  SimDuration gap = Milliseconds(std::max(0, faults_.burstGapMs));
+  // Replies leave in order, a burst gap apart: none overtakes one still pending.
+  if (!pending_.empty()) at = std::max(at, pending_.back().at + gap);
   std::size_t size = faults_.burstSize > 0 ? static_cast<std::size_t>(faults_.burstSize) : reply.size();
   for (std::size_t offset = 0; offset < reply.size(); offset += size) {
     pending_.push_back(Chunk{at, reply.substr(offset, size), offset == 0 ? reply : std::string()});
-    at += Milliseconds(std::max(0, faults_.burstGapMs));
+    at += gap;
   }
 }
 
