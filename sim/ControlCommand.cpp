@@ -95,12 +95,20 @@ std::string LineCommand(const std::vector<std::string>& w, LineServer& server, S
   FaultPlan& faults = server.faults();
   int a = 0, b = 0;
   double rate = 0;
-  if (w[0] == "silent" && w.size() == 2 && ToInt(w[1], &a)) faults.silentCommands = a;
-  else if (w[0] == "garble" && w.size() == 2 && ToInt(w[1], &a)) faults.garbledCommands = a;
-  else if (w[0] == "delay" && w.size() == 2 && ToInt(w[1], &a)) faults.replyDelayMs = a;
-  else if (w[0] == "burst" && w.size() == 3 && ToInt(w[1], &a) && ToInt(w[2], &b)) faults.burstSize = a, faults.burstGapMs = b;
-  else if (w[0] == "noise" && w.size() == 2 && ToDouble(w[1], &rate) && rate >= 0) server.SetNoise(rate, now);
-  else return "usage: " + w[0] + (w[0] == "burst" ? " K GAP_MS" : " N");
+  if (w[0] == "silent" && w.size() == 2 && ToInt(w[1], &a)) {
+    faults.silentCommands = a;
+  } else if (w[0] == "garble" && w.size() == 2 && ToInt(w[1], &a)) {
+    faults.garbledCommands = a;
+  } else if (w[0] == "delay" && w.size() == 2 && ToInt(w[1], &a)) {
+    faults.replyDelayMs = a;
+  } else if (w[0] == "burst" && w.size() == 3 && ToInt(w[1], &a) && ToInt(w[2], &b)) {
+    faults.burstSize = a;
+    faults.burstGapMs = b;
+  } else if (w[0] == "noise" && w.size() == 2 && ToDouble(w[1], &rate) && rate >= 0) {
+    server.SetNoise(rate, now);
+  } else {
+    return "usage: " + w[0] + (w[0] == "burst" ? " K GAP_MS" : " N");
+  }
   return "ok: " + w[0];
 }
 

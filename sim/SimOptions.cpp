@@ -68,7 +68,10 @@ const char* const UsageTail =
     "outside 0..24, 6 analog output on with parameter 235 equal to 236, 7\n"
     "linearisation mode or source outside 0..2, 8 a value outside its limits.\n"
     "\"rf\": -1, or 10 SSI encoder no signal, 11 SSI data error, 12 position outside\n"
-    "the measuring range (parameters 209..210). \"wf\", \"ks\" answer -1.\n";
+    "the measuring range (parameters 209..210); \"wf\" clears an encoder fault and\n"
+    "answers the error number left. Parameters written with \"wp\" act after \"bp\";\n"
+    "setpoints (\"ws\") and calibration words (\"kw\") act at once, and the words\n"
+    "survive a restart only once stored with \"ks\" (answer -1).\n";
 
 struct Parser {
   const std::vector<std::string>& arguments;
