@@ -20,5 +20,5 @@ struct UnitConfig {
   bool Hears(const LineSettings& line) const;
 };
 
-// No value, with *error set, for a malformed specification.
+// No value, with *error set, for a malformed unit option.
 std::optional<UnitConfig> ParseUnitConfig(std::string_view text, std::string* error);
