@@ -1,0 +1,8 @@
+#include "comm/ApparaatZoeken.h"
+
+TFormApparaatZoeken* FormApparaatZoeken = nullptr;
+
+TFormApparaatZoeken::TFormApparaatZoeken(QWidget* parent) : QDialog(parent) {
+  setObjectName("FormApparaatZoeken");
+  setWindowTitle("FormApparaatZoeken");
+}

@@ -1,0 +1,8 @@
+#include "params/LeesParSoll.h"
+
+TFormLeesParSoll* FormLeesParSoll = nullptr;
+
+TFormLeesParSoll::TFormLeesParSoll(QWidget* parent) : QDialog(parent) {
+  setObjectName("FormLeesParSoll");
+  setWindowTitle("Lees Param");
+}

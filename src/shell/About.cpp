@@ -1,0 +1,8 @@
+#include "shell/About.h"
+
+TFormAbout* FormAbout = nullptr;
+
+TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
+  setObjectName("FormAbout");
+  setWindowTitle("Info");
+}

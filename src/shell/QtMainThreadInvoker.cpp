@@ -1,0 +1,24 @@
+#include "shell/QtMainThreadInvoker.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <exception>
+
+#include "shell/ApplicationTitle.h"
+#include "shell/QtText.h"
+
+QtMainThreadInvoker::QtMainThreadInvoker() = default;
+
+QtMainThreadInvoker::~QtMainThreadInvoker() = default;
+
+void QtMainThreadInvoker::NotifyMainThread() {
+  QMetaObject::invokeMethod(&context_, [this] { RunPendingReporting(); }, Qt::QueuedConnection);
+}
+
+void QtMainThreadInvoker::RunPendingReporting() {
+  try {
+    RunPending();
+  } catch (const std::exception& e) {
+    QMessageBox::critical(QApplication::activeWindow(), kApplicationTitle, Q(e.what()));
+  }
+}

@@ -1,0 +1,425 @@
+// The main window's construction: controls, menus, status bar and the
+// creation and closing sequences. What the controls do is in
+// VQ20MainComm.cpp.
+#include "shell/VQ20Main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cstdio>
+
+#include "comm/PosixSerialPort.h"
+#include "params/Global_var.h"
+#include "shell/Configuration.h"
+#include "shell/IndicatorBox.h"
+#include "shell/LanguageTexts.h"
+#include "shell/QtText.h"
+#include "shell/WindowSet.h"
+
+TFormMain* FormMain = nullptr;
+
+namespace {
+
+constexpr int kClientWidth = 720;
+constexpr int kClientHeight = 398;
+constexpr int kStatusPanelWidths[6] = {40, 80, 70, 80, 120, 80};
+
+// A borderless panel of the form: a label, so screen readers reach its text.
+QLabel* MakePanel(const QString& name, QWidget* parent, bool sunken = true) {
+  auto* panel = new QLabel(parent);
+  panel->setObjectName(name);
+  panel->setAccessibleName(name);
+  panel->setAlignment(Qt::AlignCenter);
+  panel->setAutoFillBackground(true);
+  panel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  if (sunken) {
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    panel->setMinimumHeight(20);
+  }
+  return panel;
+}
+
+QLabel* MakeLabel(const QString& name, const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  return label;
+}
+
+QPushButton* MakeButton(const QString& name, const QString& text, QWidget* parent) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(name);
+  return button;
+}
+
+QGroupBox* MakeGroup(const QString& name, const QString& title, QWidget* parent) {
+  auto* group = new QGroupBox(title, parent);
+  group->setObjectName(name);
+  return group;
+}
+
+}  // namespace
+
+TFormMain::TFormMain(const MainWindowSetup& setup, QWidget* parent)
+    : QMainWindow(parent),
+      paths_(std::make_shared<PortPaths>()),
+      RkComm1(invoker_, setup.backend ? setup.backend : std::make_shared<PosixSerialBackend>(paths_)) {
+  FormMain = this;
+  setObjectName("FormMain");
+  // The port as laid out; the configuration file may change it.
+  RkComm1.SetFrameParitybit(TParityBit::Odd);
+  RkComm1.SetHardware(THardware::UserDefined);
+  BuildControls();
+  SetUpComponents();
+
+  // 1. Caption. 2. Program folder. 3. Configuration. 4. Language.
+  // 5, 6. Catalogues. Nothing before step 3 may depend on the settings.
+  setWindowTitle(kApplicationTitle);
+  TGlobalVar& g = GlobalVar();
+  g.ProgramDir = setup.programDir;
+  int unit = 0;
+  Configfile_lezen(g.ProgramDir + kConfigurationFileName, RkComm1, unit, g, *paths_);
+  SpinEditUnitSelect->setValue(unit);
+  TekstFile_Lezen(g);
+  auto catalogue = IniDocument::LoadFile(g.ProgramDir + "Parameters.txt");
+  g.CatalogueLoaded = catalogue.has_value();
+  g.ParameterCatalogue = catalogue.value_or(IniDocument{});
+  auto parNo = IniDocument::LoadFile(g.ProgramDir + "ParNo.txt");
+  g.ParNoLoaded = parNo.has_value();
+  g.ParNoCatalogue = parNo.value_or(IniDocument{});
+  // 7 .. 11.
+  g.LiveValuesOn = false;
+  Disable_checkboxen_status_klemmen();
+  LezenTeksten();
+  g.ParameterSource = psNone;
+  g.SetpointSource = psNone;
+  CmdCalibratie->setVisible(setup.firstArgument.toLower() == "kwartzeil");
+}
+
+TFormMain::~TFormMain() {
+  if (FormMain == this) FormMain = nullptr;
+}
+
+int TFormMain::UnitNumber() const { return SpinEditUnitSelect->value(); }
+
+void TFormMain::SetUnitNumber(int unit) { SpinEditUnitSelect->setValue(unit); }
+
+void TFormMain::BuildControls() {
+  auto* central = new QWidget(this);
+  central->setObjectName("ClientArea");
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(6, 4, 6, 2);
+  layout->setSpacing(4);
+  layout->addWidget(BuildTopRow());
+  auto* middle = new QHBoxLayout;
+  middle->setSpacing(6);
+  middle->addWidget(BuildActualGroup(), 5);
+  middle->addWidget(BuildInputOutputGroups(), 4);
+  middle->addWidget(BuildAnalogGroups(), 5);
+  layout->addLayout(middle, 1);
+  layout->addWidget(BuildTerminalGroup());
+  setCentralWidget(central);
+  BuildStatusBar();
+  BuildMenus();
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName("Timer1");
+  Timer1->setInterval(1000);
+  connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+  Timer1->start();
+
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  central->setFixedSize(kClientWidth, kClientHeight - statusBar()->sizeHint().height());
+}
+
+QWidget* TFormMain::BuildTopRow() {
+  auto* row = new QWidget(this);
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  PanelComInfo = MakePanel("PanelComInfo", row, false);
+  PanelComInfo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  PanelComInfo->setWordWrap(true);
+  SpinEditUnitSelect = new QSpinBox(row);
+  SpinEditUnitSelect->setObjectName("SpinEditUnitSelect");
+  SpinEditUnitSelect->setRange(0, 31);
+  SpinEditUnitSelect->setToolTip("VQ8x no:");
+  SpinEditUnitSelect->setAccessibleName("VQ8x no:");
+  CmdSelectUnit = MakeButton("CmdSelectUnit", textComOpen_, row);
+  PanelErrorNo = MakePanel("PanelErrorNo", row, false);
+  PanelErrorNo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  QFont bold = PanelErrorNo->font();
+  bold.setBold(true);
+  PanelErrorNo->setFont(bold);
+  QPalette red = PanelErrorNo->palette();
+  red.setColor(QPalette::WindowText, Qt::red);
+  PanelErrorNo->setPalette(red);
+  layout->addWidget(PanelComInfo, 1);
+  layout->addWidget(SpinEditUnitSelect);
+  layout->addWidget(CmdSelectUnit);
+  layout->addWidget(PanelErrorNo, 1);
+  connect(CmdSelectUnit, &QPushButton::clicked, this, [this] { CmdSelectUnitClick(); });
+  return row;
+}
+
+QWidget* TFormMain::BuildActualGroup() {
+  auto* column = new QWidget(this);
+  auto* outer = new QVBoxLayout(column);
+  outer->setContentsMargins(0, 0, 0, 0);
+  GroupBoxActual = MakeGroup("GroupBoxActual", "Actual", column);
+  auto* grid = new QGridLayout(GroupBoxActual);
+  grid->setVerticalSpacing(3);
+  static const char* kLabels[5][2] = {{"LabelActPos", "Positie:"},
+                                      {"LabelSnelheid", "Snelheid:"},
+                                      {"LabelActPosLin", "Position LIN:"},
+                                      {"LabelActPeakHold1", "PH-1:"},
+                                      {"LabelActPeakHold2", "PH-2:"}};
+  static const char* kPanels[5] = {"PanelActPos", "PanelSnelheid", "PanelActPosLin", "PanelActPeakHold1",
+                                   "PanelActPeakHold2"};
+  for (int row = 0; row < 5; ++row) {
+    actualLabels_[row] = MakeLabel(kLabels[row][0], kLabels[row][1], GroupBoxActual);
+    QLabel* panel = MakePanel(kPanels[row], GroupBoxActual);
+    actualLabels_[row]->setBuddy(panel);
+    ValuePanels[static_cast<std::size_t>(row)] = panel;
+    grid->addWidget(actualLabels_[row], row, 0);
+    grid->addWidget(panel, row, 1);
+  }
+  grid->setColumnStretch(1, 1);
+  CmdActual = MakeButton("CmdActual", "Actual - ON", column);
+  CmdActual->setEnabled(false);
+  connect(CmdActual, &QPushButton::clicked, this, [this] { ActualActief(); });
+  outer->addWidget(GroupBoxActual);
+  outer->addWidget(CmdActual);
+  outer->addStretch(1);
+  return column;
+}
+
+QWidget* TFormMain::BuildInputOutputGroups() {
+  auto* column = new QWidget(this);
+  auto* outer = new QVBoxLayout(column);
+  outer->setContentsMargins(0, 0, 0, 0);
+  GroupBoxIngangen = MakeGroup("GroupBoxIngangen", "Ingangen", column);
+  auto* inputs = new QGridLayout(GroupBoxIngangen);
+  inputs->setVerticalSpacing(3);
+  for (int i = 0; i < 2; ++i) {
+    const QString n = QString::number(i + 1);
+    InputBoxes[static_cast<std::size_t>(i)] = new IndicatorBox("Tb_in" + n, GroupBoxIngangen);
+    InputBoxes[static_cast<std::size_t>(i)]->setObjectName("Tb_in" + n);
+    InputFunctionLabels[static_cast<std::size_t>(i)] = MakeLabel("LabelFun_in" + n, "In " + n, GroupBoxIngangen);
+    inputs->addWidget(InputBoxes[static_cast<std::size_t>(i)], i, 0);
+    inputs->addWidget(InputFunctionLabels[static_cast<std::size_t>(i)], i, 1);
+  }
+  inputs->setColumnStretch(1, 1);
+  GroupBoxUitgangen = MakeGroup("GroupBoxUitgangen", "Uitgangen", column);
+  auto* outputs = new QGridLayout(GroupBoxUitgangen);
+  outputs->setVerticalSpacing(3);
+  for (int i = 0; i < 4; ++i) {
+    const QString n = QString::number(i + 1);
+    OutputBoxes[static_cast<std::size_t>(i)] = new IndicatorBox("TbUitgang" + n, GroupBoxUitgangen);
+    OutputBoxes[static_cast<std::size_t>(i)]->setObjectName("TbUitgang" + n);
+    OutputFunctionLabels[static_cast<std::size_t>(i)] = MakeLabel("LabelFun_uit" + n, "Out " + n, GroupBoxUitgangen);
+    outputs->addWidget(OutputBoxes[static_cast<std::size_t>(i)], i, 0);
+    outputs->addWidget(OutputFunctionLabels[static_cast<std::size_t>(i)], i, 1);
+  }
+  outputs->setColumnStretch(1, 1);
+  CmdInUit = MakeButton("CmdInUit", "I/O  ON", column);
+  CmdInUit->setEnabled(false);
+  connect(CmdInUit, &QPushButton::clicked, this, [this] { InUitActief(); });
+  outer->addWidget(GroupBoxIngangen);
+  outer->addWidget(GroupBoxUitgangen);
+  outer->addWidget(CmdInUit);
+  outer->addStretch(1);
+  return column;
+}
+
+QWidget* TFormMain::BuildAnalogGroups() {
+  auto* column = new QWidget(this);
+  auto* outer = new QVBoxLayout(column);
+  outer->setContentsMargins(0, 0, 0, 0);
+  GroupBox_ANA_UIT = MakeGroup("GroupBox_ANA_UIT", "Analoog uit", column);
+  auto* out = new QGridLayout(GroupBox_ANA_UIT);
+  out->setVerticalSpacing(3);
+  LabelSpanning_uit = MakeLabel("LabelSpanning_uit", "Spanning:", GroupBox_ANA_UIT);
+  LabelStroom_uit = MakeLabel("LabelStroom_uit", "Stroom:", GroupBox_ANA_UIT);
+  ValuePanels[static_cast<std::size_t>(LiveQuantity::Spanning_uit)] = MakePanel("PanelSpanning_uit", GroupBox_ANA_UIT);
+  ValuePanels[static_cast<std::size_t>(LiveQuantity::Stroom_uit)] = MakePanel("PanelStroom_uit", GroupBox_ANA_UIT);
+  out->addWidget(LabelSpanning_uit, 0, 0);
+  out->addWidget(ValuePanels[static_cast<std::size_t>(LiveQuantity::Spanning_uit)], 0, 1);
+  out->addWidget(LabelStroom_uit, 1, 0);
+  out->addWidget(ValuePanels[static_cast<std::size_t>(LiveQuantity::Stroom_uit)], 1, 1);
+  out->setColumnStretch(1, 1);
+
+  GroupBox_ANA_IN = MakeGroup("GroupBox_ANA_IN", "Analoog in", column);
+  auto* in = new QGridLayout(GroupBox_ANA_IN);
+  in->setVerticalSpacing(3);
+  LabelSpanning_in = MakeLabel("LabelSpanning_in", "Spanning:", GroupBox_ANA_IN);
+  LabelStroom_in = MakeLabel("LabelStroom_in", "Stroom:", GroupBox_ANA_IN);
+  ValuePanels[static_cast<std::size_t>(LiveQuantity::Spanning_in)] = MakePanel("PanelSpanning_in", GroupBox_ANA_IN);
+  ValuePanels[static_cast<std::size_t>(LiveQuantity::Stroom_in)] = MakePanel("PanelStroom_in", GroupBox_ANA_IN);
+  ValuePanels[static_cast<std::size_t>(LiveQuantity::Analoog_in_AWE)] = MakePanel("PanelAnaloog_in_AWE", GroupBox_ANA_IN);
+  in->addWidget(LabelSpanning_in, 0, 0);
+  in->addWidget(ValuePanels[static_cast<std::size_t>(LiveQuantity::Spanning_in)], 0, 1);
+  in->addWidget(LabelStroom_in, 1, 0);
+  in->addWidget(ValuePanels[static_cast<std::size_t>(LiveQuantity::Stroom_in)], 1, 1);
+  in->addWidget(ValuePanels[static_cast<std::size_t>(LiveQuantity::Analoog_in_AWE)], 2, 1);
+  in->setColumnStretch(1, 1);
+  LabelSpanning_uit->setBuddy(ValuePanels[static_cast<std::size_t>(LiveQuantity::Spanning_uit)]);
+  LabelStroom_uit->setBuddy(ValuePanels[static_cast<std::size_t>(LiveQuantity::Stroom_uit)]);
+  LabelSpanning_in->setBuddy(ValuePanels[static_cast<std::size_t>(LiveQuantity::Spanning_in)]);
+  LabelStroom_in->setBuddy(ValuePanels[static_cast<std::size_t>(LiveQuantity::Stroom_in)]);
+
+  auto* buttons = new QHBoxLayout;
+  CmdResetError = MakeButton("CmdResetError", "RST SSI Err", column);
+  CmdResetError->setEnabled(false);
+  CmdCalibratie = MakeButton("CmdCalibratie", "Calibratie", column);
+  buttons->addWidget(CmdResetError);
+  buttons->addWidget(CmdCalibratie);
+  connect(CmdResetError, &QPushButton::clicked, this, [this] { CmdResetErrorClick(); });
+  connect(CmdCalibratie, &QPushButton::clicked, this, [this] { ShowModal(FormCalibratie); });
+  outer->addWidget(GroupBox_ANA_UIT);
+  outer->addWidget(GroupBox_ANA_IN);
+  outer->addLayout(buttons);
+  outer->addStretch(1);
+  return column;
+}
+
+QWidget* TFormMain::BuildTerminalGroup() {
+  GroupBoxTerminal = MakeGroup("GroupBoxTerminal", "Terminal", this);
+  auto* layout = new QGridLayout(GroupBoxTerminal);
+  layout->setVerticalSpacing(3);
+  EditZenden = new QLineEdit(GroupBoxTerminal);
+  EditZenden->setObjectName("EditZenden");
+  EditZenden->setAccessibleName("Terminal command");
+  CmdTerminalZenden = MakeButton("CmdTerminalZenden", "Transmit", GroupBoxTerminal);
+  CmdTerminalZenden->setDefault(true);
+  MemoReceive = new QPlainTextEdit(GroupBoxTerminal);
+  MemoReceive->setObjectName("MemoReceive");
+  MemoReceive->setAccessibleName("Terminal reply");
+  MemoReceive->setReadOnly(true);
+  MemoReceive->setFixedHeight(46);
+  MemoReceive->setTabChangesFocus(true);
+  layout->addWidget(EditZenden, 0, 0);
+  layout->addWidget(CmdTerminalZenden, 0, 1);
+  layout->addWidget(MemoReceive, 1, 0, 1, 2);
+  connect(CmdTerminalZenden, &QPushButton::clicked, this, [this] { CmdTerminalZendenClick(); });
+  // The terminal's button is the window's default: Enter sends.
+  connect(EditZenden, &QLineEdit::returnPressed, this, [this] {
+    if (CmdTerminalZenden->isEnabled()) CmdTerminalZenden->click();
+  });
+  return GroupBoxTerminal;
+}
+
+void TFormMain::BuildStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName("StatusBar1");
+  bar->setSizeGripEnabled(false);
+  for (int i = 0; i < 6; ++i) {
+    auto* panel = new QLabel(bar);
+    panel->setObjectName("StatusPanel" + QString::number(i));
+    panel->setAccessibleName("Status " + QString::number(i));
+    panel->setMinimumWidth(kStatusPanelWidths[i]);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    StatusPanels[static_cast<std::size_t>(i)] = panel;
+    bar->addWidget(panel);
+  }
+  StatusPanels[1]->setText("Offline");
+}
+
+void TFormMain::BuildMenus() {
+  auto add = [this](QMenu* menu, const char* name, const QString& text, auto handler) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+  };
+  QMenuBar* bar = menuBar();
+  menuBestand = bar->addMenu("&File");
+  menuBestand->setObjectName("menuBestand");
+  Exit1 = add(menuBestand, "Exit1", "&Afsluiten", [this] { close(); });
+
+  menuEdit = bar->addMenu("&Edit");
+  menuEdit->setObjectName("menuEdit");
+  Par11 = add(menuEdit, "Par11", "&Parameters", [this] {
+    StopPolling();
+    ShowModal(FormEditParam);
+  });
+  Par21 = add(menuEdit, "Par21", "&Sollwerten", [this] {
+    StopPolling();
+    ShowModal(FormEditSollwerten);
+  });
+
+  menuInstellingen = bar->addMenu("&Extra");
+  menuInstellingen->setObjectName("menuInstellingen");
+  Serial1 = add(menuInstellingen, "Serial1", "&Serieel", [this] { ShowModal(FormInitSerial); });
+  ww1 = add(menuInstellingen, "ww1", "&Opties", [this] { ShowModal(FormOpties); });
+
+  menuCommunicatie = bar->addMenu("&Communicatie");
+  menuCommunicatie->setObjectName("menuCommunicatie");
+  VQ80ontvangen1 =
+      add(menuCommunicatie, "VQ80ontvangen1", "Parameters + Sollwerten ontvangen", [this] { ReceiveEverything(); });
+  separator1_ = menuCommunicatie->addSeparator();
+  Backup1 = add(menuCommunicatie, "Backup1", "Backup VQ80...", [this] { StopPolling(); });
+  Restore1 = add(menuCommunicatie, "Restore1", "Restore VQ80...", [this] { StopPolling(); });
+  separator2_ = menuCommunicatie->addSeparator();
+  VQ20zoeken = add(menuCommunicatie, "VQ20zoeken", "Apparaat zoeken...", [this] { SearchDevices(); });
+
+  menuVenster = bar->addMenu("&Venster");
+  menuVenster->setObjectName("menuVenster");
+  displaynokken1 = add(menuVenster, "displaynokken1", "Nokken info", [this] { ShowModal(FormDisplayNokken); });
+  Grafiek1 = add(menuVenster, "Grafiek1", "Grafiek", [this] {
+    Timer1->stop();
+    ShowModal(FormGrafiek);
+    Timer1->start();
+  });
+  Grafiek2 = add(menuVenster, "Grafiek2", "Grafiek2", [this] { ShowModal(FormLinearisatie); });
+
+  menuHelp = bar->addMenu("&Help");
+  menuHelp->setObjectName("menuHelp");
+  FormAbout = add(menuHelp, "FormAbout", "&Info", [this] { ShowModal(::FormAbout); });
+  Errno1 = add(menuHelp, "Errno1", "Error nummers", [this] {
+    if (QDialog* help = FormInfoErrorNummers) {
+      help->show();
+      help->raise();
+    }
+  });
+}
+
+void TFormMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (centred_) return;
+  centred_ = true;
+  setFixedSize(sizeHint());
+  if (QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+  // 1. Close the port, which ends every polling cycle.
+  SetPortActive(false);
+  // 2. Free the catalogues and the language texts.
+  TGlobalVar& g = GlobalVar();
+  g.ParameterCatalogue = IniDocument{};
+  g.ParNoCatalogue = IniDocument{};
+  g.LanguageTexts = IniDocument{};
+  // 3. Write the configuration. A failure cannot be shown any more; say it
+  // on the console at least.
+  std::string error;
+  if (!ProgrammaInstellingen_opslaan(g.ProgramDir + kConfigurationFileName, RkComm1, UnitNumber(), g, &error))
+    std::fprintf(stderr, "vq2x-tool: settings not saved: %s\n", error.c_str());
+  event->accept();
+  // 4. End the program, also when a non-modal window is still shown.
+  QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}

@@ -1,0 +1,185 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "comm/PortPaths.h"
+#include "comm/QL200Protocol.h"
+#include "comm/RkComm.h"
+#include "shell/ApplicationTitle.h"
+#include "shell/ErrorPoll.h"
+#include "shell/LiveValues.h"
+#include "shell/QtMainThreadInvoker.h"
+
+class IndicatorBox;
+class QAction;
+class QDialog;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class QTimer;
+
+
+// What the main window is created with: where its data files are, how it
+// reaches the serial ports, and the command-line argument.
+struct MainWindowSetup {
+  std::string programDir;                  // folder of every data file, ending in '/'
+  std::shared_ptr<SerialBackend> backend;  // null: the system's serial ports
+  QString firstArgument;                   // "kwartzeil" shows the calibration button
+};
+
+// The main window: opens and closes the one port, identifies the device,
+// shows live values, inputs, outputs and the device's error number, and
+// offers a command line. It owns the port RkComm1 for the whole run.
+class TFormMain : public QMainWindow {
+  Q_OBJECT
+public:
+  explicit TFormMain(const MainWindowSetup& setup, QWidget* parent = nullptr);
+  ~TFormMain() override;
+
+  TRkComm& Port() { return RkComm1; }
+  int UnitNumber() const;
+  void SetUnitNumber(int unit);
+  std::shared_ptr<PortPaths> Paths() const { return paths_; }
+
+  // Applies the language texts (at creation and after the options window).
+  void LezenTeksten();
+  void InputFunctieTeksten();
+  void OutputFunctieTeksten();
+  // Switches both polling modes off before a transfer or editor window.
+  void StopPolling();
+
+  // The controls other windows and the tests reach by name.
+  QLabel* PanelComInfo = nullptr;
+  QPushButton* CmdSelectUnit = nullptr;
+  QSpinBox* SpinEditUnitSelect = nullptr;
+  QLabel* PanelErrorNo = nullptr;
+  QPushButton* CmdActual = nullptr;
+  QPushButton* CmdInUit = nullptr;
+  QPushButton* CmdCalibratie = nullptr;
+  QPushButton* CmdResetError = nullptr;
+  QLineEdit* EditZenden = nullptr;
+  QPushButton* CmdTerminalZenden = nullptr;
+  QPlainTextEdit* MemoReceive = nullptr;
+  std::array<QLabel*, kLiveQuantityCount> ValuePanels{};  // in LiveQuantity order
+  std::array<IndicatorBox*, 2> InputBoxes{};
+  std::array<IndicatorBox*, 4> OutputBoxes{};
+  std::array<QLabel*, 2> InputFunctionLabels{};
+  std::array<QLabel*, 4> OutputFunctionLabels{};
+  std::array<QLabel*, 6> StatusPanels{};
+  QTimer* Timer1 = nullptr;
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+private:
+  void BuildControls();
+  QWidget* BuildTopRow();
+  QWidget* BuildActualGroup();
+  QWidget* BuildInputOutputGroups();
+  QWidget* BuildAnalogGroups();
+  QWidget* BuildTerminalGroup();
+  void BuildStatusBar();
+  void BuildMenus();
+  void SetUpComponents();
+
+  // Connection and identification.
+  void CmdSelectUnitClick();
+  void RkComm1Activate();
+  void RkComm1Deactivate();
+  void QL200UnitSelectCommResult(const ResultBytes& result);
+  void QL200TypeInfoCommResult(const ResultBytes& result);
+  void CommunicationError(const TCommError& error);
+  void ShowWrongDeviceWarning();
+
+  // Live monitoring.
+  void ActualActief();
+  void InUitActief();
+  void LiveValueResult(LiveQuantity quantity, const ResultBytes& result);
+  void LiveValueError(LiveQuantity quantity);
+  void InputResult(const ResultBytes& result);
+  void OutputResult(const ResultBytes& result);
+  void Timer1Timer();
+  void QL200ReadErrorCommResult(const ResultBytes& result);
+  void CmdResetErrorClick();
+  void CmdTerminalZendenClick();
+  void QL200Protocol1CommResult(const ResultBytes& result);
+  void Disable_checkboxen_status_klemmen();
+  void ClearValuePanels();
+  void PaintPanel(QLabel* panel, bool polled);
+
+  // Menu actions.
+  void ReceiveEverything();
+  void SearchDevices();
+  void ShowModal(QDialog* window);
+
+  // Opens or closes the port, reporting a refusal in a message box.
+  bool SetPortActive(bool active);
+  QString PortFailureDetail() const;
+
+  QtMainThreadInvoker invoker_;
+  std::shared_ptr<PortPaths> paths_;
+  TRkComm RkComm1;
+
+  TQL200Protocol QL200UnitSelect;
+  TQL200Protocol QL200TypeInfo;
+  std::array<TQL200Protocol, kLiveQuantityCount> liveComponents_;
+  TQL200Protocol QL200_in;
+  TQL200Protocol QL200_uit;
+  TQL200Protocol QL200ReadError;
+  TQL200Protocol QL200ResetError;
+  TQL200Protocol QL200Protocol1;
+
+  // Texts kept for the state-dependent captions and messages.
+  QString textIoOn_ = "I/O ON", textIoOff_ = "I/O OFF";
+  QString textActualOn_ = "Actual ON", textActualOff_ = "Actual OFF";
+  QString textComOpen_ = "Open", textComClose_ = "Close";
+  QString panelTekst0_ = "tekst 0", panelTekst1_ = "tekst 1";
+  ActivityDots dots_;
+  bool centred_ = false;
+
+  QGroupBox* GroupBoxActual = nullptr;
+  QGroupBox* GroupBoxIngangen = nullptr;
+  QGroupBox* GroupBoxUitgangen = nullptr;
+  QGroupBox* GroupBox_ANA_IN = nullptr;
+  QGroupBox* GroupBox_ANA_UIT = nullptr;
+  QGroupBox* GroupBoxTerminal = nullptr;
+  std::array<QLabel*, 5> actualLabels_{};  // position, velocity, linearised, peak hold 1, 2
+  QLabel* LabelSpanning_uit = nullptr;
+  QLabel* LabelStroom_uit = nullptr;
+  QLabel* LabelSpanning_in = nullptr;
+  QLabel* LabelStroom_in = nullptr;
+
+  QMenu* menuBestand = nullptr;
+  QMenu* menuEdit = nullptr;
+  QMenu* menuInstellingen = nullptr;
+  QMenu* menuCommunicatie = nullptr;
+  QMenu* menuVenster = nullptr;
+  QMenu* menuHelp = nullptr;
+  QAction* Exit1 = nullptr;
+  QAction* Par11 = nullptr;
+  QAction* Par21 = nullptr;
+  QAction* Serial1 = nullptr;
+  QAction* ww1 = nullptr;
+  QAction* VQ80ontvangen1 = nullptr;
+  QAction* separator1_ = nullptr;
+  QAction* Backup1 = nullptr;
+  QAction* Restore1 = nullptr;
+  QAction* separator2_ = nullptr;
+  QAction* VQ20zoeken = nullptr;
+  QAction* displaynokken1 = nullptr;
+  QAction* Grafiek1 = nullptr;
+  QAction* Grafiek2 = nullptr;
+  QAction* FormAbout = nullptr;
+  QAction* Errno1 = nullptr;
+};
+
+extern TFormMain* FormMain;

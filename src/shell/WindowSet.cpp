@@ -1,0 +1,45 @@
+#include "shell/WindowSet.h"
+
+WindowSet::WindowSet(const MainWindowSetup& setup) : main_(std::make_unique<TFormMain>(setup)) {
+  // The secondary windows belong to the main window, so they stay above it
+  // and end with it.
+  QWidget* owner = main_.get();
+  FormGrafiek = new TFormGrafiek(owner);
+  FormAfdrukkenSoll = new TFormAfdrukkenSoll(owner);
+  FormAfdrukkenPar = new TFormAfdrukkenPar(owner);
+  FormCalibratie = new TFormCalibratie(owner);
+  FormParLoader = new TFormParLoader(owner);
+  FormInfoErrorNummers = new TFormInfoErrorNummers(owner);
+  FormSchrijfParSoll = new TFormSchrijfParSoll(owner);
+  FormApparaatZoeken = new TFormApparaatZoeken(owner);
+  FormLeesParSoll = new TFormLeesParSoll(owner);
+  FormDisplayNokken = new TFormDisplayNokken(owner);
+  FormEditSollwerten = new TFormEditSollwerten(owner);
+  FormParamService = new TFormParamService(owner);
+  FormInitSerial = new TFormInitSerial(owner);
+  FormAbout = new TFormAbout(owner);
+  FormEditParam = new TFormEditParam(owner);
+  FormOpties = new TFormOpties(owner);
+  FormLinearisatie = new TFormLinearisatie(owner);
+}
+
+WindowSet::~WindowSet() {
+  main_.reset();  // deletes the secondary windows with it
+  FormGrafiek = nullptr;
+  FormAfdrukkenSoll = nullptr;
+  FormAfdrukkenPar = nullptr;
+  FormCalibratie = nullptr;
+  FormParLoader = nullptr;
+  FormInfoErrorNummers = nullptr;
+  FormSchrijfParSoll = nullptr;
+  FormApparaatZoeken = nullptr;
+  FormLeesParSoll = nullptr;
+  FormDisplayNokken = nullptr;
+  FormEditSollwerten = nullptr;
+  FormParamService = nullptr;
+  FormInitSerial = nullptr;
+  FormAbout = nullptr;
+  FormEditParam = nullptr;
+  FormOpties = nullptr;
+  FormLinearisatie = nullptr;
+}

@@ -1,0 +1,8 @@
+#include "tools/AfdrukkenPar.h"
+
+TFormAfdrukkenPar* FormAfdrukkenPar = nullptr;
+
+TFormAfdrukkenPar::TFormAfdrukkenPar(QWidget* parent) : QDialog(parent) {
+  setObjectName("FormAfdrukkenPar");
+  setWindowTitle("Afdrukken param");
+}

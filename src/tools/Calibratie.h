@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QDialog>
+
+// Calibration of the analog outputs and inputs and storing it in the device's EEPROM.
+class TFormCalibratie : public QDialog {
+  Q_OBJECT
+public:
+  explicit TFormCalibratie(QWidget* parent = nullptr);
+};
+
+extern TFormCalibratie* FormCalibratie;

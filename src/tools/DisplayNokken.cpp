@@ -1,0 +1,8 @@
+#include "tools/DisplayNokken.h"
+
+TFormDisplayNokken* FormDisplayNokken = nullptr;
+
+TFormDisplayNokken::TFormDisplayNokken(QWidget* parent) : QDialog(parent) {
+  setObjectName("FormDisplayNokken");
+  setWindowTitle("Display nokken");
+}

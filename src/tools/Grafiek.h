@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QDialog>
+
+// The live log graph: one live quantity recorded and plotted as a strip chart.
+class TFormGrafiek : public QDialog {
+  Q_OBJECT
+public:
+  explicit TFormGrafiek(QWidget* parent = nullptr);
+};
+
+extern TFormGrafiek* FormGrafiek;

@@ -1,0 +1,8 @@
+#include "tools/Linearisatie.h"
+
+TFormLinearisatie* FormLinearisatie = nullptr;
+
+TFormLinearisatie::TFormLinearisatie(QWidget* parent) : QDialog(parent) {
+  setObjectName("FormLinearisatie");
+  setWindowTitle("Lin Grafiek");
+}

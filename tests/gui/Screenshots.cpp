@@ -1,0 +1,71 @@
+// Renders the main window offscreen to PNG files: offline, and online with
+// live values and I/O running against a device on the virtual line. Run
+// by scripts/screenshots.sh at 100 % and 200 % (QT_SCALE_FACTOR); without
+// VQ2X_SCREENSHOT_DIR it only checks that the window renders.
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "GuiTestSupport.h"
+#include "shell/IndicatorBox.h"
+
+class Screenshots : public QObject {
+  Q_OBJECT
+
+  void Save(QWidget& window, const QString& name) {
+    const QPixmap pixmap = window.grab();
+    QVERIFY(!pixmap.isNull());
+    const QString dir = qEnvironmentVariable("VQ2X_SCREENSHOT_DIR");
+    if (dir.isEmpty()) return;
+    const QString suffix = qEnvironmentVariable("VQ2X_SCREENSHOT_SUFFIX");
+    QVERIFY(pixmap.save(QDir(dir).filePath(name + suffix + ".png")));
+  }
+
+private slots:
+  void mainWindow() {
+    ResetSharedState();
+    ProgramFolder folder(kAllDataFiles);
+    folder.Write("application.ini", "[Serieel]\nbaudrate=6\nparity=1\nunit_no=0\n[Opties]\nTaal=" +
+                                        qgetenv("VQ2X_SCREENSHOT_LANGUAGE").left(1) + "\n");
+    auto backend = std::make_shared<VirtualSerialBackend>();
+    auto line = backend->Attach(TPort::COM1);
+    auto device = std::make_shared<FakeDevice>();
+    device->Set("rf", "12");
+    line->SetResponder([device](const std::string& r) { return (*device)(r); });
+    MainWindowSetup setup;
+    setup.programDir = folder.Path();
+    setup.backend = backend;
+    setup.firstArgument = "kwartzeil";
+    WindowSet windows(setup);
+    TFormMain& main = windows.Main();
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    Save(main, "main-window-offline");
+
+    GlobalVar().ParameterTable[203] = 2;
+    GlobalVar().ParameterTable[246] = 1;
+    GlobalVar().ParameterTable[248] = 1;
+    GlobalVar().ParameterTable[242] = 1;
+    GlobalVar().ParameterTable[244] = 1;
+    GlobalVar().ParameterTable[252] = 1;
+    main.OutputFunctieTeksten();
+    QTest::mouseClick(main.CmdSelectUnit, Qt::LeftButton);
+    QTRY_VERIFY(!main.StatusPanels[4]->text().isEmpty());
+    QTest::mouseClick(main.CmdActual, Qt::LeftButton);
+    QTest::mouseClick(main.CmdInUit, Qt::LeftButton);
+    main.EditZenden->setText("rh");
+    QTest::mouseClick(main.CmdTerminalZenden, Qt::LeftButton);
+    QTRY_VERIFY(!main.MemoReceive->toPlainText().isEmpty());
+    QTRY_VERIFY(!main.ValuePanels[0]->text().isEmpty());
+    QTRY_VERIFY(main.OutputBoxes[0]->CurrentState() == IndicatorBox::State::On);
+    QTRY_VERIFY_WITH_TIMEOUT(!main.PanelErrorNo->text().isEmpty(), 3000);
+    Save(main, "main-window-online");
+    main.close();
+  }
+};
+
+QTEST_MAIN(Screenshots)
+#include "Screenshots.moc"
