@@ -1,5 +1,9 @@
 #!/bin/sh
-# Speed and CPU of the serial stack (not a test: prints figures).
+# Speed and CPU of the serial stack and of the main window while polling
+# (not tests: they print figures).
 set -eu
 build=${1:-build}
+echo "== serial library against a peer that answers at once"
 "$build/bin/comm_polling_bench" 10
+echo "== main window against vq2x-sim"
+"$build/bin/main_window_polling_bench" 10 2>/dev/null

@@ -4,7 +4,6 @@
 #include "shell/VQ20Main.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,6 +21,7 @@
 #include <cstdio>
 
 #include "comm/PosixSerialPort.h"
+#include "params/CatalogueFiles.h"
 #include "params/Global_var.h"
 #include "shell/Configuration.h"
 #include "shell/IndicatorBox.h"
@@ -94,12 +94,8 @@ TFormMain::TFormMain(const MainWindowSetup& setup, QWidget* parent)
   Configfile_lezen(g.ProgramDir + kConfigurationFileName, RkComm1, unit, g, *paths_);
   SpinEditUnitSelect->setValue(unit);
   TekstFile_Lezen(g);
-  auto catalogue = IniDocument::LoadFile(g.ProgramDir + "Parameters.txt");
-  g.CatalogueLoaded = catalogue.has_value();
-  g.ParameterCatalogue = catalogue.value_or(IniDocument{});
-  auto parNo = IniDocument::LoadFile(g.ProgramDir + "ParNo.txt");
-  g.ParNoLoaded = parNo.has_value();
-  g.ParNoCatalogue = parNo.value_or(IniDocument{});
+  ParameterDef_lezen(g);
+  ParamNo_lezen(g);
   // 7 .. 11.
   g.LiveValuesOn = false;
   Disable_checkboxen_status_klemmen();
@@ -421,5 +417,5 @@ void TFormMain::closeEvent(QCloseEvent* event) {
     std::fprintf(stderr, "vq2x-tool: settings not saved: %s\n", error.c_str());
   event->accept();
   // 4. End the program, also when a non-modal window is still shown.
-  QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+  emit Closed();
 }

@@ -76,6 +76,11 @@ public:
   std::array<QLabel*, 6> StatusPanels{};
   QTimer* Timer1 = nullptr;
 
+signals:
+  // The closing sequence has run (port closed, settings written): the
+  // program ends.
+  void Closed();
+
 protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;

@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
   if (arguments.size() > 1) setup.firstArgument = arguments.at(1);
   WindowSet windows(setup);
   SignalCloser closer(&windows.Main());
+  QObject::connect(&windows.Main(), &TFormMain::Closed, &application, &QCoreApplication::quit, Qt::QueuedConnection);
   windows.Main().show();
   return QApplication::exec();
 }

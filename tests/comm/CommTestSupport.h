@@ -23,6 +23,17 @@ struct EventRecord {
 
 inline std::string AsText(const ResultBytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
+// Serves the worker's hand-overs on this thread (the UI thread of the
+// test) until pred holds; false after timeoutMs of real time.
+inline bool ServeUntil(MainThreadInvoker& invoker, const std::function<bool()>& pred, int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!pred()) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    invoker.ServeFor(std::chrono::milliseconds(5));
+  }
+  return true;
+}
+
 // A port on a virtual line (COM1) with the test's thread as the UI thread.
 class VirtualPortFixture : public ::testing::Test {
 protected:
@@ -30,14 +41,8 @@ protected:
       : backend_(std::make_shared<VirtualSerialBackend>()), device_(backend_->Attach(TPort::COM1)),
         port_(invoker_, backend_) {}
 
-  // Serves hand-overs until pred holds; false after timeoutMs of real time.
   bool PumpUntil(const std::function<bool()>& pred, int timeoutMs = 5000) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!pred()) {
-      if (std::chrono::steady_clock::now() >= deadline) return false;
-      invoker_.ServeFor(std::chrono::milliseconds(5));
-    }
-    return true;
+    return ServeUntil(invoker_, pred, timeoutMs);
   }
   void PumpFor(int ms) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);

@@ -106,12 +106,7 @@ protected:
   void UsePeer(PtyPeer& peer) { paths_->SetConfigured(TPort::COM1, peer.Path()); }
 
   bool PumpUntil(const std::function<bool()>& pred, int timeoutMs = 10000) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!pred()) {
-      if (std::chrono::steady_clock::now() >= deadline) return false;
-      invoker_.ServeFor(std::chrono::milliseconds(5));
-    }
-    return true;
+    return ServeUntil(invoker_, pred, timeoutMs);
   }
 
   std::unique_ptr<TQL200Protocol> Component(int timeoutMs = 0) {

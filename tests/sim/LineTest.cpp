@@ -89,7 +89,10 @@ TEST(UnitConfig, ParsesTheUnitOption) {
   auto any = ParseUnitConfig("0:VQ22", nullptr);
   ASSERT_TRUE(any);
   EXPECT_TRUE(any->Hears(Line(115200, 2)));
-  EXPECT_FALSE(ParseUnitConfig("0:VQ22:8:E", nullptr)->Hears(Line(9600, 1, 'N')));
+  auto even = ParseUnitConfig("0:VQ22:9600:1:E", nullptr);
+  ASSERT_TRUE(even);
+  EXPECT_TRUE(even->Hears(Line(9600, 1, 'E')));
+  EXPECT_FALSE(even->Hears(Line(9600, 1, 'N')));
 }
 
 TEST(UnitConfig, RefusesMalformedUnits) {

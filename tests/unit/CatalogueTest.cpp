@@ -1,4 +1,5 @@
 #include "params/Catalogue.h"
+#include "params/CatalogueFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -109,6 +110,34 @@ TEST(Catalogue, ParNoRowsWithAGapStayEmpty) {
   EXPECT_EQ(Catalogue::ParNoRow(parNo, 6, 12, 4), -1);
   EXPECT_EQ(Catalogue::ParNoRow(parNo, 6, 12, 5), -1);
   EXPECT_EQ(Catalogue::ParNoRow(parNo, 0, 0, 1), 203);
+}
+
+TEST(CatalogueFiles, LoadedFromTheProgramFolderOrFlaggedMissing) {
+  TGlobalVar g;
+  g.ProgramDir = std::string(VQ2X_DATA_DIR) + "/";
+  EXPECT_TRUE(ParameterDef_lezen(g));
+  EXPECT_TRUE(g.CatalogueLoaded);
+  EXPECT_TRUE(g.ParameterCatalogue.HasSection("315"));
+  EXPECT_TRUE(ParamNo_lezen(g));
+  EXPECT_TRUE(g.ParNoLoaded);
+  g.ProgramDir = "/nonexistent/";
+  EXPECT_FALSE(ParameterDef_lezen(g));
+  EXPECT_FALSE(g.CatalogueLoaded);
+  EXPECT_FALSE(g.ParameterCatalogue.HasSection("315"));
+  EXPECT_FALSE(ParamNo_lezen(g));
+  EXPECT_FALSE(g.ParNoLoaded);
+}
+
+TEST(CatalogueFiles, ShippedCatalogueGivesTheFunctionTexts) {
+  TGlobalVar g;
+  g.ProgramDir = std::string(VQ2X_DATA_DIR) + "/";
+  ASSERT_TRUE(ParameterDef_lezen(g));
+  for (int language : {0, 1, 2}) {
+    // Outputs 2..4 refer to the option list of output 1.
+    EXPECT_EQ(Catalogue::Options(g.ParameterCatalogue, 253, language),
+              Catalogue::Options(g.ParameterCatalogue, 252, language));
+    EXPECT_GE(Catalogue::Options(g.ParameterCatalogue, 252, language).size(), 2u);
+  }
 }
 
 }  // namespace

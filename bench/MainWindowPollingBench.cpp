@@ -1,0 +1,110 @@
+// The main window polling live values against vq2x-sim on a pseudo-terminal:
+// CPU time of the tool's process, exchanges per second, and how late a
+// 10 ms UI timer fires meanwhile (the responsiveness of the window).
+// Not a test: prints figures.
+//
+//   main_window_polling_bench [seconds]
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <sys/resource.h>
+
+#include "params/Global_var.h"
+#include "shell/WindowSet.h"
+
+namespace {
+
+double CpuSeconds() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+int CountReceived(const QString& log) {
+  QFile file(log);
+  file.open(QIODevice::ReadOnly);
+  return static_cast<int>(file.readAll().count(" rx \""));
+}
+
+void Spin(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  const int seconds = argc > 1 ? std::atoi(argv[1]) : 10;
+  QTemporaryDir dir;
+  const QString log = dir.filePath("sim.log");
+  QProcess sim;
+  sim.start(QString(VQ2X_SIM_PATH), {"--pty", "--no-stdin", "--unit", "0:VQ22", "--log", log});
+  if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(10000)) return 1;
+  const QByteArray port = sim.readLine().trimmed();
+  QFile config(dir.filePath("application.ini"));
+  config.open(QIODevice::WriteOnly);
+  config.write("[Serieel]\nbaudrate=8\nparity=0\n[Poorten]\nCOM1=" + port + "\n");
+  config.close();
+
+  MainWindowSetup setup;
+  setup.programDir = QDir(dir.path()).absolutePath().toStdString() + "/";
+  WindowSet windows(setup);
+  TFormMain& main = windows.Main();
+  main.show();
+  main.CmdSelectUnit->click();
+  Spin(1000);
+  // Seven live quantities of a VQ22: position, velocity, linearised
+  // position, both peak holds, analog input voltage and value.
+  for (int p : {246, 242, 244}) GlobalVar().ParameterTable[static_cast<std::size_t>(p)] = 1;
+
+  // Idle with the port open (only the error number once a second).
+  double cpu = CpuSeconds();
+  Spin(seconds * 500);
+  const double idleCpu = CpuSeconds() - cpu;
+
+  main.CmdActual->click();
+  int before = CountReceived(log);
+  qint64 worstLateMs = 0;
+  QElapsedTimer clock;
+  clock.start();
+  qint64 expected = 10;
+  QTimer probe;
+  probe.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&probe, &QTimer::timeout, [&] {
+    worstLateMs = std::max(worstLateMs, clock.elapsed() - expected);
+    expected = clock.elapsed() + 10;
+  });
+  probe.start(10);
+  cpu = CpuSeconds();
+  Spin(seconds * 1000);
+  const double liveCpu = CpuSeconds() - cpu;
+  probe.stop();
+  const int liveExchanges = CountReceived(log) - before;
+
+  main.CmdInUit->click();
+  before = CountReceived(log);
+  cpu = CpuSeconds();
+  Spin(seconds * 1000);
+  const double bothCpu = CpuSeconds() - cpu;
+  const int bothExchanges = CountReceived(log) - before;
+  main.close();
+  sim.terminate();
+  sim.waitForFinished(5000);
+
+  std::printf("idle, port open:        %5.2f %% of one core\n", 100.0 * idleCpu / (seconds * 0.5));
+  std::printf("7 live values:          %5.2f %% of one core, %.1f exchanges/s, UI timer at most %lld ms late\n",
+              100.0 * liveCpu / seconds, double(liveExchanges) / seconds, static_cast<long long>(worstLateMs));
+  std::printf("7 live values + I/O:    %5.2f %% of one core, %.1f exchanges/s\n", 100.0 * bothCpu / seconds,
+              double(bothExchanges) / seconds);
+  return 0;
+}
