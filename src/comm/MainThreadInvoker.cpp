@@ -53,6 +53,10 @@ bool MainThreadInvoker::RunOne() {
 
 void MainThreadInvoker::RunPending() {
   while (RunOne()) {
+    if (depth_ == 0 && !afterTasks_.empty()) {
+      std::vector<std::shared_ptr<void>> release;
+      release.swap(afterTasks_);
+    }
   }
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 // The port worker's one link to the user-interface thread: it hands tasks
 // (received bytes, a result, "start the next request") over and blocks
@@ -35,6 +36,10 @@ public:
   // UI thread: a handed-over task is running now (the worker that handed it
   // over is blocked until it returns).
   bool InsideTask() const { return depth_ > 0; }
+  // UI thread, inside a task: keeps `object` until every running task has
+  // returned, then releases it. For a worker that can only be joined once
+  // the hand-over blocking it is over.
+  void ReleaseAfterTasks(std::shared_ptr<void> object) { afterTasks_.push_back(std::move(object)); }
 
 protected:
   // Called after a task was queued, on the queuing thread. The UI toolkit's
@@ -53,6 +58,7 @@ private:
   std::deque<std::shared_ptr<Task>> queue_;
   bool woken_ = false;
   int depth_ = 0;  // UI thread only
+  std::vector<std::shared_ptr<void>> afterTasks_;  // UI thread only
 };
 
 // For tests and command-line front ends: nothing drives the tasks but

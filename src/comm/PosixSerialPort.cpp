@@ -18,8 +18,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// Rounded up: a wait must never end before its deadline (a gap of 49.5 ms
+// does not end a reply).
 int RemainingMs(Clock::time_point deadline) {
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
   return left < 0 ? 0 : static_cast<int>(left);
 }
 
@@ -171,7 +173,7 @@ int PosixSerialPort::WriteAll(const std::uint8_t* data, std::size_t size) {
   if (!use.ok()) return EBADF;
   // A line that takes no bytes for this long is stuck (flow control, a
   // vanished adapter): report it instead of waiting for ever.
-  const auto deadline = Clock::now() + std::chrono::milliseconds(1000 + 2 * TransmitMs(size, baud_));
+  const auto deadline = Clock::now() + std::chrono::milliseconds(1000 + 2 * TransmitMs(size, baud_.load()));
   while (size > 0) {
     const ssize_t n = ::write(fd_, data, size);
     if (n > 0) {
@@ -195,7 +197,7 @@ int PosixSerialPort::Flush() {
   // take; tcdrain() could block for ever on a stalled line.
   int queued = 0;
   if (::ioctl(fd_, TIOCOUTQ, &queued) != 0) return 0;
-  const auto deadline = Clock::now() + std::chrono::milliseconds(50 + 2 * TransmitMs(static_cast<std::size_t>(queued), baud_));
+  const auto deadline = Clock::now() + std::chrono::milliseconds(50 + 2 * TransmitMs(static_cast<std::size_t>(queued), baud_.load()));
   while (queued > 0 && !cancelled_ && Clock::now() < deadline) {
     pollfd cancel{cancelFd_, POLLIN, 0};
     ::poll(&cancel, 1, 1);

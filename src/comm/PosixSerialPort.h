@@ -47,7 +47,7 @@ private:
   std::atomic<bool> cancelled_{false};
   termios original_{};
   bool haveOriginal_ = false;
-  int baud_ = 9600;
+  std::atomic<int> baud_{9600};  // set on the UI thread, read by the worker's deadlines
   bool icountSupported_ = true;
   std::uint32_t lastCounts_[5] = {};  // frame, parity, overrun, break, buffer overrun
 };

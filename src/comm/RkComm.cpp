@@ -18,6 +18,9 @@ TRkComm::~TRkComm() {
     // Closing at destruction has no one to report to.
   }
   ReapRetiredWorkers(true);
+  // Destroyed from inside one of its own events: the worker blocked in that
+  // event's hand-over ends right after it and is joined then.
+  for (auto& worker : retired_) invoker_.ReleaseAfterTasks(std::shared_ptr<void>(std::move(worker)));
   const std::vector<TRkComponent*> bound = bound_;
   for (TRkComponent* component : bound) component->SetRkComm(nullptr);
 }

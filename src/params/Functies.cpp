@@ -20,9 +20,10 @@ std::string FormatFixed(int decimalsCode, std::int32_t value,
   const bool negative = value < 0;
   // Through 64 bits: the magnitude of the most negative value does not fit 32.
   std::string digits = std::to_string(negative ? -static_cast<std::int64_t>(value) : static_cast<std::int64_t>(value));
-  // A decimals value read from the device could be anything; more than the
-  // digits of any 32-bit value only pads with zeros.
-  const std::size_t places = static_cast<std::size_t>(decimals > 20 ? 20 : decimals);
+  // A decimals value read from the device could be anything; the padding
+  // is bounded so that an absurd one cannot exhaust memory.
+  constexpr int kMaxDecimals = 1000;
+  const std::size_t places = static_cast<std::size_t>(decimals > kMaxDecimals ? kMaxDecimals : decimals);
   if (digits.size() < places + 1) digits.insert(0, places + 1 - digits.size(), '0');
   digits.insert(digits.size() - places, 1, ',');
   return negative ? "-" + digits : digits;

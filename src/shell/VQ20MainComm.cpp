@@ -52,6 +52,8 @@ void TFormMain::SetUpComponents() {
     TQL200Protocol& c = liveComponents_[static_cast<std::size_t>(i)];
     bind(c);
     c.OnCommResult = [this, quantity](TRkProtocolComponent&, const ResultBytes& r) { LiveValueResult(quantity, r); };
+    // The all-clear record after a recovery is no failure: the panel keeps
+    // the value that has just arrived instead of showing "?" for a cycle.
     c.OnCommError = [this, quantity](TRkProtocolComponent&, TCommError& e, const ResultBytes&) {
       if (!e.IsSuccess()) LiveValueError(quantity);
     };
@@ -332,7 +334,10 @@ void TFormMain::LiveValueResult(LiveQuantity quantity, const ResultBytes& result
   ValuePanels[Index(quantity)]->setText(Q(LiveValueText(quantity, value, g.ParameterTable)));
 }
 
-void TFormMain::LiveValueError(LiveQuantity quantity) { ValuePanels[Index(quantity)]->setText("?"); }
+void TFormMain::LiveValueError(LiveQuantity quantity) {
+  // Like a late reply, a late failure no longer belongs on the panel.
+  if (GlobalVar().LiveValuesOn) ValuePanels[Index(quantity)]->setText("?");
+}
 
 void TFormMain::InputResult(const ResultBytes& result) {
   if (!GlobalVar().IoOn) return;

@@ -225,6 +225,26 @@ TEST_F(ProtocolComponent, ClosingFromInsideAnEventNeitherHangsNorDelivers) {
   ASSERT_TRUE(PumpUntil([&] { return Count("b", "result") == 1; }));
 }
 
+TEST_F(ProtocolComponent, PortDestroyedFromInsideAnEventDoesNotHang) {
+  EchoEverything();
+  auto other = std::make_unique<TRkComm>(invoker_, backend_);
+  auto c = std::make_unique<TQL200Protocol>();
+  SetUpLineCommand(*c, other.get());
+  bool destroyed = false;
+  c->OnCommResult = [&](TRkProtocolComponent&, const ResultBytes&) {
+    other.reset();
+    destroyed = true;
+  };
+  other->Open();
+  c->ASCIIProtocol = "rt";
+  c->Send();
+  ASSERT_TRUE(PumpUntil([&] { return destroyed; }));
+  EXPECT_EQ(c->RkComm(), nullptr);
+  // The port can be opened again by another component.
+  port_.Open();
+  EXPECT_TRUE(port_.Active());
+}
+
 TEST_F(ProtocolComponent, VanishedDeviceEndsTheExchangeAndThePortCanBeReopened) {
   EchoEverything();
   auto poll = MakeComponent("poll");

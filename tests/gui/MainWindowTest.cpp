@@ -1,5 +1,7 @@
 // The main window, driven through its real controls, against a device on
 // the virtual line (exact timing) and with the shipped data files.
+#include <atomic>
+
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
@@ -226,6 +228,31 @@ private slots:
     const std::size_t sent = line_->RequestCount();
     QTest::qWait(300);
     QCOMPARE(line_->RequestCount(), sent);
+  }
+
+  void recoveringPanelShowsTheValueWithoutAQuestionMark() {
+    // The fifth "r0" goes unanswered, the sixth is answered, and the device
+    // holds the line at the seventh: the panel then shows what the
+    // recovery left on it.
+    auto r0Count = std::make_shared<std::atomic<int>>(0);
+    line_->SetResponder([device = device_, r0Count](const std::string& r) {
+      if (r == "r0\r") {
+        const int n = ++*r0Count;
+        if (n == 5) return VirtualReply::Silence();
+        if (n == 7) return VirtualReply::Hold();
+      }
+      return (*device)(r);
+    });
+    Start();
+    OpenPort();
+    WaitIdentified();
+    Main().Timer1->stop();
+    QTest::mouseClick(Main().CmdActual, Qt::LeftButton);
+    QTRY_COMPARE(r0Count->load(), 7);
+    // The all-clear report after the sixth answer is no failure: the value
+    // stays, no "?" until the next answer.
+    QTRY_COMPARE(Panel(LiveQuantity::ActPos)->text(), QString("1234"));
+    line_->Release();
   }
 
   void outputFiveLightsBoxesOneAndThree() {

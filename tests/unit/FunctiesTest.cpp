@@ -44,10 +44,12 @@ TEST(FormatFixed, CodesNineAndTenTakeTheDecimalsFromParameters203And248) {
   EXPECT_EQ(FormatFixed(9, 150, parameters), "0,150");
 }
 
-TEST(FormatFixed, AbsurdDecimalsFromTheDeviceStayBounded) {
+TEST(FormatFixed, ManyDecimalsPadWithZerosAndAbsurdOnesStayBounded) {
   Table parameters{};
+  parameters[203] = 25;
+  EXPECT_EQ(FormatFixed(9, 5, parameters), "0," + std::string(24, '0') + "5");
   parameters[203] = 2000000000;
-  EXPECT_EQ(FormatFixed(9, 1, parameters).size(), 22u);  // "0," and 20 digits at most
+  EXPECT_EQ(FormatFixed(9, 1, parameters).size(), 1002u);  // "0," and 1000 digits at most
 }
 
 TEST(FormatFixed, UsesTheSharedTableByDefault) {
