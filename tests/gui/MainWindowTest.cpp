@@ -386,6 +386,40 @@ private slots:
     QCOMPARE(Main().findChild<QAction*>("Exit1")->text(), Q(dutch->ReadString("Main", "subAfsluiten", "")));
   }
 
+  void brokenLanguageAndCatalogueFilesNeverCrashTheWindow() {
+    folder_ = std::make_unique<ProgramFolder>();
+    QByteArray junk;
+    for (int i = 0; i < 100000; ++i) junk.append(static_cast<char>((i * 7919) & 0xFF));
+    folder_->Write("Taal0.ini", junk);
+    folder_->Write("Parameters.txt", "[252]\nopties0=\"unterminated\n[252]\nopties0=x\n" + junk);
+    folder_->Write("application.ini", "[Serieel\nbaudrate=\n" + junk.left(5000));
+    StartIn();
+    QVERIFY(GlobalVar().LanguageLoaded);
+    // Keys the file does not have take their built-in texts.
+    QCOMPARE(Main().findChild<QGroupBox*>("GroupBoxUitgangen")->title(), QString("Uitgangen"));
+    QCOMPARE(Main().OutputFunctionLabels[0]->text(), QString("unterminated"));
+    OpenPort();
+    WaitIdentified();
+  }
+
+  void tabOrderFollowsTheLayout() {
+    Start();
+    OpenPort();
+    const std::vector<QWidget*> expected = {Main().SpinEditUnitSelect, Main().CmdSelectUnit, Main().CmdActual,
+                                            Main().CmdInUit,            Main().CmdResetError, Main().EditZenden,
+                                            Main().CmdTerminalZenden,   Main().MemoReceive};
+    std::vector<QWidget*> chain;
+    QWidget* w = Main().SpinEditUnitSelect;
+    do {
+      if (w->isEnabled() && w->isVisible() && (w->focusPolicy() & Qt::TabFocus)) chain.push_back(w);
+      w = w->nextInFocusChain();
+    } while (w != Main().SpinEditUnitSelect && chain.size() < 50);
+    std::vector<QWidget*> controls;
+    for (QWidget* c : chain)
+      if (std::find(expected.begin(), expected.end(), c) != expected.end()) controls.push_back(c);
+    QCOMPARE(controls, expected);
+  }
+
   void functionLabelsComeFromTheCatalogue() {
     Start();
     GlobalVar().ParameterTable[252] = 1;
