@@ -185,15 +185,9 @@ QWidget* TFormMain::BuildActualGroup() {
                                       {"LabelActPeakHold2", "PH-2:"}};
   static const char* kPanels[5] = {"PanelActPos", "PanelSnelheid", "PanelActPosLin", "PanelActPeakHold1",
                                    "PanelActPeakHold2"};
-  for (int row = 0; row < 5; ++row) {
-    actualLabels_[row] = MakeLabel(kLabels[row][0], kLabels[row][1], GroupBoxActual);
-    QLabel* panel = MakePanel(kPanels[row], GroupBoxActual);
-    actualLabels_[row]->setBuddy(panel);
-    ValuePanels[static_cast<std::size_t>(row)] = panel;
-    grid->addWidget(actualLabels_[row], row, 0);
-    grid->addWidget(panel, row, 1);
-  }
-  grid->setColumnStretch(1, 1);
+  for (int row = 0; row < 5; ++row)
+    actualLabels_[static_cast<std::size_t>(row)] =
+        AddValueRow(grid, row, kLabels[row][0], kLabels[row][1], static_cast<LiveQuantity>(row), kPanels[row]);
   CmdActual = MakeButton("CmdActual", "Actual - ON", column);
   CmdActual->setEnabled(false);
   connect(CmdActual, &QPushButton::clicked, this, [this] { ActualActief(); });
@@ -203,34 +197,48 @@ QWidget* TFormMain::BuildActualGroup() {
   return column;
 }
 
+QGroupBox* TFormMain::BuildBoxGroup(const char* name, const char* title, const QString& boxPrefix,
+                                    const QString& labelPrefix, const QString& labelText, QWidget* parent,
+                                    IndicatorBox** boxes, QLabel** labels, std::size_t count) {
+  QGroupBox* group = MakeGroup(name, title, parent);
+  auto* grid = new QGridLayout(group);
+  grid->setVerticalSpacing(3);
+  for (std::size_t i = 0; i < count; ++i) {
+    const QString n = QString::number(i + 1);
+    boxes[i] = new IndicatorBox(boxPrefix + n, group);
+    boxes[i]->setObjectName(boxPrefix + n);
+    labels[i] = MakeLabel(labelPrefix + n, labelText + n, group);
+    grid->addWidget(boxes[i], static_cast<int>(i), 0);
+    grid->addWidget(labels[i], static_cast<int>(i), 1);
+  }
+  grid->setColumnStretch(1, 1);
+  return group;
+}
+
+// One row of a value group: a caption (none for a panel of its own) and the
+// quantity's value panel.
+QLabel* TFormMain::AddValueRow(QGridLayout* grid, int row, const char* labelName, const char* text,
+                               LiveQuantity quantity, const char* panelName) {
+  QWidget* group = grid->parentWidget();
+  QLabel* panel = MakePanel(panelName, group);
+  ValuePanels[static_cast<std::size_t>(quantity)] = panel;
+  grid->addWidget(panel, row, 1);
+  grid->setColumnStretch(1, 1);
+  if (labelName == nullptr) return nullptr;
+  QLabel* label = MakeLabel(labelName, text, group);
+  label->setBuddy(panel);
+  grid->addWidget(label, row, 0);
+  return label;
+}
+
 QWidget* TFormMain::BuildInputOutputGroups() {
   auto* column = new QWidget(this);
   auto* outer = new QVBoxLayout(column);
   outer->setContentsMargins(0, 0, 0, 0);
-  GroupBoxIngangen = MakeGroup("GroupBoxIngangen", "Ingangen", column);
-  auto* inputs = new QGridLayout(GroupBoxIngangen);
-  inputs->setVerticalSpacing(3);
-  for (int i = 0; i < 2; ++i) {
-    const QString n = QString::number(i + 1);
-    InputBoxes[static_cast<std::size_t>(i)] = new IndicatorBox("Tb_in" + n, GroupBoxIngangen);
-    InputBoxes[static_cast<std::size_t>(i)]->setObjectName("Tb_in" + n);
-    InputFunctionLabels[static_cast<std::size_t>(i)] = MakeLabel("LabelFun_in" + n, "In " + n, GroupBoxIngangen);
-    inputs->addWidget(InputBoxes[static_cast<std::size_t>(i)], i, 0);
-    inputs->addWidget(InputFunctionLabels[static_cast<std::size_t>(i)], i, 1);
-  }
-  inputs->setColumnStretch(1, 1);
-  GroupBoxUitgangen = MakeGroup("GroupBoxUitgangen", "Uitgangen", column);
-  auto* outputs = new QGridLayout(GroupBoxUitgangen);
-  outputs->setVerticalSpacing(3);
-  for (int i = 0; i < 4; ++i) {
-    const QString n = QString::number(i + 1);
-    OutputBoxes[static_cast<std::size_t>(i)] = new IndicatorBox("TbUitgang" + n, GroupBoxUitgangen);
-    OutputBoxes[static_cast<std::size_t>(i)]->setObjectName("TbUitgang" + n);
-    OutputFunctionLabels[static_cast<std::size_t>(i)] = MakeLabel("LabelFun_uit" + n, "Out " + n, GroupBoxUitgangen);
-    outputs->addWidget(OutputBoxes[static_cast<std::size_t>(i)], i, 0);
-    outputs->addWidget(OutputFunctionLabels[static_cast<std::size_t>(i)], i, 1);
-  }
-  outputs->setColumnStretch(1, 1);
+  GroupBoxIngangen = BuildBoxGroup("GroupBoxIngangen", "Ingangen", "Tb_in", "LabelFun_in", "In ", column,
+                                   InputBoxes.data(), InputFunctionLabels.data(), InputBoxes.size());
+  GroupBoxUitgangen = BuildBoxGroup("GroupBoxUitgangen", "Uitgangen", "TbUitgang", "LabelFun_uit", "Out ", column,
+                                    OutputBoxes.data(), OutputFunctionLabels.data(), OutputBoxes.size());
   CmdInUit = MakeButton("CmdInUit", "I/O  ON", column);
   CmdInUit->setEnabled(false);
   connect(CmdInUit, &QPushButton::clicked, this, [this] { InUitActief(); });
@@ -248,34 +256,15 @@ QWidget* TFormMain::BuildAnalogGroups() {
   GroupBox_ANA_UIT = MakeGroup("GroupBox_ANA_UIT", "Analoog uit", column);
   auto* out = new QGridLayout(GroupBox_ANA_UIT);
   out->setVerticalSpacing(3);
-  LabelSpanning_uit = MakeLabel("LabelSpanning_uit", "Spanning:", GroupBox_ANA_UIT);
-  LabelStroom_uit = MakeLabel("LabelStroom_uit", "Stroom:", GroupBox_ANA_UIT);
-  ValuePanels[static_cast<std::size_t>(LiveQuantity::Spanning_uit)] = MakePanel("PanelSpanning_uit", GroupBox_ANA_UIT);
-  ValuePanels[static_cast<std::size_t>(LiveQuantity::Stroom_uit)] = MakePanel("PanelStroom_uit", GroupBox_ANA_UIT);
-  out->addWidget(LabelSpanning_uit, 0, 0);
-  out->addWidget(ValuePanels[static_cast<std::size_t>(LiveQuantity::Spanning_uit)], 0, 1);
-  out->addWidget(LabelStroom_uit, 1, 0);
-  out->addWidget(ValuePanels[static_cast<std::size_t>(LiveQuantity::Stroom_uit)], 1, 1);
-  out->setColumnStretch(1, 1);
+  LabelSpanning_uit = AddValueRow(out, 0, "LabelSpanning_uit", "Spanning:", LiveQuantity::Spanning_uit, "PanelSpanning_uit");
+  LabelStroom_uit = AddValueRow(out, 1, "LabelStroom_uit", "Stroom:", LiveQuantity::Stroom_uit, "PanelStroom_uit");
 
   GroupBox_ANA_IN = MakeGroup("GroupBox_ANA_IN", "Analoog in", column);
   auto* in = new QGridLayout(GroupBox_ANA_IN);
   in->setVerticalSpacing(3);
-  LabelSpanning_in = MakeLabel("LabelSpanning_in", "Spanning:", GroupBox_ANA_IN);
-  LabelStroom_in = MakeLabel("LabelStroom_in", "Stroom:", GroupBox_ANA_IN);
-  ValuePanels[static_cast<std::size_t>(LiveQuantity::Spanning_in)] = MakePanel("PanelSpanning_in", GroupBox_ANA_IN);
-  ValuePanels[static_cast<std::size_t>(LiveQuantity::Stroom_in)] = MakePanel("PanelStroom_in", GroupBox_ANA_IN);
-  ValuePanels[static_cast<std::size_t>(LiveQuantity::Analoog_in_AWE)] = MakePanel("PanelAnaloog_in_AWE", GroupBox_ANA_IN);
-  in->addWidget(LabelSpanning_in, 0, 0);
-  in->addWidget(ValuePanels[static_cast<std::size_t>(LiveQuantity::Spanning_in)], 0, 1);
-  in->addWidget(LabelStroom_in, 1, 0);
-  in->addWidget(ValuePanels[static_cast<std::size_t>(LiveQuantity::Stroom_in)], 1, 1);
-  in->addWidget(ValuePanels[static_cast<std::size_t>(LiveQuantity::Analoog_in_AWE)], 2, 1);
-  in->setColumnStretch(1, 1);
-  LabelSpanning_uit->setBuddy(ValuePanels[static_cast<std::size_t>(LiveQuantity::Spanning_uit)]);
-  LabelStroom_uit->setBuddy(ValuePanels[static_cast<std::size_t>(LiveQuantity::Stroom_uit)]);
-  LabelSpanning_in->setBuddy(ValuePanels[static_cast<std::size_t>(LiveQuantity::Spanning_in)]);
-  LabelStroom_in->setBuddy(ValuePanels[static_cast<std::size_t>(LiveQuantity::Stroom_in)]);
+  LabelSpanning_in = AddValueRow(in, 0, "LabelSpanning_in", "Spanning:", LiveQuantity::Spanning_in, "PanelSpanning_in");
+  LabelStroom_in = AddValueRow(in, 1, "LabelStroom_in", "Stroom:", LiveQuantity::Stroom_in, "PanelStroom_in");
+  AddValueRow(in, 2, nullptr, nullptr, LiveQuantity::Analoog_in_AWE, "PanelAnaloog_in_AWE");
 
   auto* buttons = new QHBoxLayout;
   CmdResetError = MakeButton("CmdResetError", "RST SSI Err", column);

@@ -17,6 +17,7 @@
 class IndicatorBox;
 class QAction;
 class QDialog;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -91,6 +92,11 @@ private:
   QWidget* BuildActualGroup();
   QWidget* BuildInputOutputGroups();
   QWidget* BuildAnalogGroups();
+  QGroupBox* BuildBoxGroup(const char* name, const char* title, const QString& boxPrefix, const QString& labelPrefix,
+                           const QString& labelText, QWidget* parent, IndicatorBox** boxes, QLabel** labels,
+                           std::size_t count);
+  QLabel* AddValueRow(QGridLayout* grid, int row, const char* labelName, const char* text, LiveQuantity quantity,
+                      const char* panelName);
   QWidget* BuildTerminalGroup();
   void BuildStatusBar();
   void BuildMenus();
