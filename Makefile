@@ -32,7 +32,7 @@ test-asan: deps
 test-tsan: deps
 	cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVQ2X_GUI=OFF -DVQ2X_SANITIZER=thread
 	cmake --build build-tsan -j $(JOBS)
-	cd build-tsan && ctest --output-on-failure -j $(JOBS) --timeout 1800 -L comm
+	cd build-tsan && ctest --output-on-failure -j $(JOBS) --timeout 1800 -L 'comm|model'
 
 bench: build
 	scripts/bench.sh build

@@ -16,7 +16,7 @@
 #include <cstdio>
 #include <sys/resource.h>
 
-#include "params/Global_var.h"
+#include "model/Global_var.h"
 #include "shell/WindowSet.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "params/Global_var.h"
+#include "model/Global_var.h"
 
 // Reads parameters and setpoints from the device, value by value.
 class TFormLeesParSoll : public QDialog {

@@ -21,12 +21,12 @@
 #include <cstdio>
 
 #include "comm/PosixSerialPort.h"
-#include "params/CatalogueFiles.h"
-#include "params/Global_var.h"
-#include "shell/Configuration.h"
+#include "model/CatalogueFiles.h"
+#include "model/Global_var.h"
+#include "model/Configuration.h"
 #include "shell/IndicatorBox.h"
-#include "shell/LanguageTexts.h"
-#include "shell/QtText.h"
+#include "model/LanguageTexts.h"
+#include "ui/QtText.h"
 #include "shell/WindowSet.h"
 
 TFormMain* FormMain = nullptr;

@@ -10,9 +10,9 @@
 #include "comm/QL200Protocol.h"
 #include "comm/RkComm.h"
 #include "shell/ApplicationTitle.h"
-#include "shell/ErrorPoll.h"
-#include "shell/LiveValues.h"
-#include "shell/QtMainThreadInvoker.h"
+#include "model/ErrorPoll.h"
+#include "model/LiveValues.h"
+#include "ui/QtMainThreadInvoker.h"
 
 class IndicatorBox;
 class QAction;

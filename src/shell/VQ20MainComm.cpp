@@ -14,12 +14,12 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include "params/Global_var.h"
-#include "shell/FunctionLabels.h"
+#include "model/Global_var.h"
+#include "model/FunctionLabels.h"
 #include "shell/IndicatorBox.h"
-#include "shell/LanguageTexts.h"
-#include "shell/QtText.h"
-#include "shell/ReplyText.h"
+#include "model/LanguageTexts.h"
+#include "ui/QtText.h"
+#include "model/DeviceReply.h"
 #include "shell/VQ20Main.h"
 #include "shell/WindowSet.h"
 

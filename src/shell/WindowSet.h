@@ -3,7 +3,7 @@
 #include <QString>
 #include <memory>
 
-#include "comm/ApparaatZoeken.h"
+#include "comm/dialogs/ApparaatZoeken.h"
 #include "params/EditParam.h"
 #include "params/EditSollwerten.h"
 #include "params/LeesParSoll.h"

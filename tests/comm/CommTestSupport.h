@@ -11,7 +11,7 @@
 #include "comm/MainThreadInvoker.h"
 #include "comm/QL200Protocol.h"
 #include "comm/RkComm.h"
-#include "comm/VirtualSerial.h"
+#include "VirtualSerial.h"
 
 // One thing that happened to a component, in the order events fired.
 struct EventRecord {

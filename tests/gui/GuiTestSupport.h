@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "comm/VirtualSerial.h"
-#include "params/Global_var.h"
+#include "VirtualSerial.h"
+#include "model/Global_var.h"
 #include "shell/WindowSet.h"
 
 // A program folder for one test, with the shipped data files it asks for.

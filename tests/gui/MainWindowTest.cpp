@@ -18,10 +18,10 @@
 
 #include "GuiTestSupport.h"
 #include "comm/PortPaths.h"
-#include "params/Catalogue.h"
+#include "model/Catalogue.h"
 #include "shell/IndicatorBox.h"
-#include "shell/LanguageTexts.h"
-#include "shell/QtText.h"
+#include "model/LanguageTexts.h"
+#include "ui/QtText.h"
 
 namespace {
 

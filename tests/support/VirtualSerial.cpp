@@ -1,4 +1,4 @@
-#include "comm/VirtualSerial.h"
+#include "VirtualSerial.h"
 
 #include <cerrno>
 #include <chrono>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "params/Global_var.h"
+#include "model/Global_var.h"
 
 // Loads "Parameters.txt" from ProgramDir into ParameterCatalogue. Clears
 // CatalogueLoaded first; a missing or unreadable file leaves it cleared and

@@ -1,4 +1,4 @@
-#include "shell/ReplyText.h"
+#include "model/DeviceReply.h"
 
 #include <algorithm>
 

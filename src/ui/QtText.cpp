@@ -1,4 +1,4 @@
-#include "shell/QtText.h"
+#include "ui/QtText.h"
 
 #include <QStringDecoder>
 

@@ -2,10 +2,10 @@
 // function labels, without a window.
 #include <gtest/gtest.h>
 
-#include "shell/ErrorPoll.h"
-#include "shell/FunctionLabels.h"
-#include "shell/LiveValues.h"
-#include "shell/ReplyText.h"
+#include "model/ErrorPoll.h"
+#include "model/FunctionLabels.h"
+#include "model/LiveValues.h"
+#include "model/DeviceReply.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "params/Global_var.h"
+#include "model/Global_var.h"
 
 // Result codes of ParseFixed, outside every value a caller accepts: callers
 // treat any result above 2000000000 as a rejection.

@@ -1,4 +1,4 @@
-#include "params/Global_var.h"
+#include "model/Global_var.h"
 
 TGlobalVar& GlobalVar() {
   static TGlobalVar state;

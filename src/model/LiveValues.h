@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "params/Global_var.h"
+#include "model/Global_var.h"
 
 // The ten live quantities of the main window, in the order they are
 // switched on.

@@ -1,4 +1,4 @@
-#include "params/CatalogueFiles.h"
+#include "model/CatalogueFiles.h"
 
 namespace {
 

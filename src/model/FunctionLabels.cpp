@@ -1,6 +1,6 @@
-#include "shell/FunctionLabels.h"
+#include "model/FunctionLabels.h"
 
-#include "params/Catalogue.h"
+#include "model/Catalogue.h"
 
 bool FunctionLabelText(const TGlobalVar& globals, int parameter, std::string& text) {
   if (!globals.CatalogueLoaded) return false;

@@ -1,6 +1,7 @@
-#include "shell/LiveValues.h"
+#include "model/LiveValues.h"
 
-#include "params/Functies.h"
+#include "model/Functies.h"
+#include "model/ParameterNumbers.h"
 #include "platform/IniDocument.h"
 
 namespace {
@@ -22,13 +23,13 @@ bool Polled(LiveQuantity q, const std::array<std::int32_t, kParameterCount>& p, 
   switch (q) {
     case LiveQuantity::ActPos:
     case LiveQuantity::Snelheid: return true;
-    case LiveQuantity::ActPosLin: return p[246] != 0;
-    case LiveQuantity::ActPeakHold1: return p[242] != 0;
-    case LiveQuantity::ActPeakHold2: return p[244] != 0;
-    case LiveQuantity::Spanning_uit: return p[231] == 1 && !vq22;
-    case LiveQuantity::Stroom_uit: return p[231] == 2 && !vq22;
-    case LiveQuantity::Spanning_in: return p[226] == 0 && vq22;
-    case LiveQuantity::Stroom_in: return p[226] == 1 && vq22;
+    case LiveQuantity::ActPosLin: return p[ParameterNumber::LinearisationSource] != 0;
+    case LiveQuantity::ActPeakHold1: return p[ParameterNumber::PeakHold1] != 0;
+    case LiveQuantity::ActPeakHold2: return p[ParameterNumber::PeakHold2] != 0;
+    case LiveQuantity::Spanning_uit: return p[ParameterNumber::AnalogOutputMode] == 1 && !vq22;
+    case LiveQuantity::Stroom_uit: return p[ParameterNumber::AnalogOutputMode] == 2 && !vq22;
+    case LiveQuantity::Spanning_in: return p[ParameterNumber::AnalogInputMode] == 0 && vq22;
+    case LiveQuantity::Stroom_in: return p[ParameterNumber::AnalogInputMode] == 1 && vq22;
     case LiveQuantity::Analoog_in_AWE: return vq22;
   }
   return false;

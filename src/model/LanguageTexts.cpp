@@ -1,4 +1,4 @@
-#include "shell/LanguageTexts.h"
+#include "model/LanguageTexts.h"
 
 #include "platform/CommaList.h"
 

@@ -1,4 +1,4 @@
-#include "params/Functies.h"
+#include "model/Functies.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/ErrorPoll.h"
+#include "model/ErrorPoll.h"
 
 bool IsNoError(const std::string& value) { return value.empty() || value.rfind("-1", 0) == 0; }
 

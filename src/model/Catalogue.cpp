@@ -1,8 +1,8 @@
-#include "params/Catalogue.h"
+#include "model/Catalogue.h"
 
 #include <cstdio>
 
-#include "params/Functies.h"
+#include "model/Functies.h"
 #include "platform/CommaList.h"
 
 namespace Catalogue {

@@ -1,5 +1,5 @@
-#include "shell/Configuration.h"
-#include "shell/LanguageTexts.h"
+#include "model/Configuration.h"
+#include "model/LanguageTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 #include "comm/MainThreadInvoker.h"
-#include "comm/VirtualSerial.h"
+#include "VirtualSerial.h"
 
 namespace {
 

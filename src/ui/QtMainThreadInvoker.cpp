@@ -1,11 +1,11 @@
-#include "shell/QtMainThreadInvoker.h"
+#include "ui/QtMainThreadInvoker.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <exception>
 
 #include "shell/ApplicationTitle.h"
-#include "shell/QtText.h"
+#include "ui/QtText.h"
 
 QtMainThreadInvoker::QtMainThreadInvoker() = default;
 

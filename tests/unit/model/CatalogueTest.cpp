@@ -1,5 +1,5 @@
-#include "params/Catalogue.h"
-#include "params/CatalogueFiles.h"
+#include "model/Catalogue.h"
+#include "model/CatalogueFiles.h"
 
 #include <gtest/gtest.h>
 

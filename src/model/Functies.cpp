@@ -1,13 +1,15 @@
-#include "params/Functies.h"
+#include "model/Functies.h"
 
 #include <algorithm>
 #include <cstdlib>
 
+#include "model/ParameterNumbers.h"
+
 namespace {
 
 int ResolveDecimals(int code, const std::array<std::int32_t, kParameterCount>& parameters) {
-  if (code == kDecimalsOfPositions) code = parameters[203];
-  if (code == kDecimalsOfLinearisation) code = parameters[248];
+  if (code == kDecimalsOfPositions) code = parameters[ParameterNumber::DecimalsOfPositions];
+  if (code == kDecimalsOfLinearisation) code = parameters[ParameterNumber::DecimalsOfLinearisation];
   return code;
 }
 

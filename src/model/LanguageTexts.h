@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "params/Global_var.h"
+#include "model/Global_var.h"
 
 // The per-language text files: index 1 "Taal1.ini", 2 "Taal2.ini", any
 // other index "Taal0.ini".

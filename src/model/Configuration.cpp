@@ -1,4 +1,4 @@
-#include "shell/Configuration.h"
+#include "model/Configuration.h"
 
 #include "platform/IniDocument.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "params/Global_var.h"
+#include "model/Global_var.h"
 #include "platform/IniDocument.h"
 
 // Lookups in the parameter catalogue ("Parameters.txt"): one section per

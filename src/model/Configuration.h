@@ -4,7 +4,7 @@
 
 #include "comm/PortPaths.h"
 #include "comm/RkComm.h"
-#include "params/Global_var.h"
+#include "model/Global_var.h"
 
 // "application.ini" beside the program: read once at start, written once
 // when the main window closes. Port settings are stored by their position

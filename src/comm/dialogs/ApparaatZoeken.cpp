@@ -1,4 +1,4 @@
-#include "comm/ApparaatZoeken.h"
+#include "comm/dialogs/ApparaatZoeken.h"
 
 TFormApparaatZoeken* FormApparaatZoeken = nullptr;
 
