@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "comm/RkProtocolComponent.h"
+#include "comm/FrameBuffer.h"
+#include "comm/RkGlobal.h"
 
 // Wire frames of the two binary protocols, as pure functions and byte-fed
 // state machines without any I/O, so tests can feed them bytes directly.

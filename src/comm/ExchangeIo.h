@@ -3,16 +3,15 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "comm/AsciiFraming.h"
+#include "comm/FrameBuffer.h"
 #include "comm/RkGlobal.h"
-#include "comm/RkProtocolComponent.h"
 
 // What the worker copies from a request when its exchange starts.
 struct ExchangeRequest {
-  FrameBuffer frame{};          // byte 0 = frame length L counting itself, then L-1 bytes to send
+  FrameBuffer frame{};  // byte 0 = frame length L counting itself, then L-1 bytes to send
   int firstByteTimeoutMs = 100;
-  std::uint8_t start = 0;       // ASCII protocol: required first reply character (0 = none)
-  std::uint8_t stop = 0;        // ASCII protocol: character that ends the reply (0 = silence ends it)
-  bool filtered = false;        // ASCII protocol: drop the start and stop characters
+  AsciiFraming framing;  // ASCII protocol only
 };
 
 // The worker's port operations as the exchange procedures use them. Every
@@ -34,8 +33,12 @@ public:
   // Reads and discards what is still arriving (up to 512 bytes) after a
   // failed attempt; keeps Error(). False when the port closed meanwhile.
   virtual bool Drain() = 0;
+  // Discards whatever has arrived and not been read; keeps Error().
+  virtual void PurgeInput() = 0;
   // Hands Buffer() to the component on the UI thread and waits.
   virtual void HandOver(bool& continuation) = 0;
+  // The line's clock in milliseconds (monotonic; simulated on a test line).
+  virtual std::int64_t NowMs() const = 0;
 };
 
 // The three exchange procedures; each leaves the outcome in io.Error().

@@ -285,6 +285,9 @@ int PosixSerialPort::Close() {
   closed_ = true;
   idle_.wait(lock, [this] { return inFlight_ == 0; });
   int error = 0;
+  // Output still held back by flow control would make close() wait for it
+  // (up to half a minute on a stalled line); nobody is waiting for it now.
+  ::tcflush(fd_, TCOFLUSH);
   if (haveOriginal_) ::tcsetattr(fd_, TCSANOW, &original_);
   ::ioctl(fd_, TIOCNXCL);
   if (::close(fd_) != 0) error = errno;
@@ -292,6 +295,11 @@ int PosixSerialPort::Close() {
   fd_ = -1;
   cancelFd_ = -1;
   return error;
+}
+
+std::int64_t PosixSerialPort::NowMs() const {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 PosixSerialBackend::PosixSerialBackend(std::shared_ptr<const PortPaths> paths) : paths_(std::move(paths)) {}

@@ -28,6 +28,7 @@ public:
   int TakeLineErrors(std::uint32_t& flags) override;
   void CancelWait() override;
   int Close() override;
+  std::int64_t NowMs() const override;
 
 private:
   PosixSerialPort(int fd, int cancelFd);

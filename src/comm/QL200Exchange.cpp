@@ -1,7 +1,8 @@
 // The worker side of one ASCII line exchange: send the command, collect the
 // reply byte by byte until 50 ms of silence (or the stop character), hand
 // every byte to the component as it arrives. A silent device is tried once;
-// line errors, failed port calls and a wrong start character three times.
+// line errors, failed port calls and a wrong start character three times; a
+// reply that never ends once.
 #include <algorithm>
 
 #include "comm/ExchangeIo.h"
@@ -10,52 +11,51 @@ namespace {
 
 enum class Attempt { Done, Retry };
 
+void HandOverPending(ExchangeIo& io, AsciiReplyDecoder& decoder, bool& continuation) {
+  FrameBuffer& buffer = io.Buffer();
+  const auto& pending = decoder.Pending();
+  const std::size_t count = std::min(pending.size(), buffer.size() - 1);
+  buffer[0] = static_cast<std::uint8_t>(count);
+  std::copy_n(pending.begin(), count, buffer.begin() + 1);
+  decoder.TakePending();
+  io.HandOver(continuation);
+  buffer[0] = 0;
+}
+
 // Reads the reply of one attempt. Returns Done when the exchange is over
-// (success, silence, closed port, termination) and Retry after a failure
-// that deserves another attempt.
+// (success, silence, overflow, closed port, termination) and Retry after a
+// failure that deserves another attempt.
 Attempt ReceiveReply(ExchangeIo& io, const ExchangeRequest& request, bool& continuation) {
   TCommError& error = io.Error();
-  FrameBuffer& buffer = io.Buffer();
-  bool receiving = false;
-  std::size_t index = 0;
-  buffer[0] = 0;
-
-  auto handOver = [&] {
-    receiving = true;
-    io.HandOver(continuation);
-    index = 0;
-    buffer[0] = 0;
-  };
-
+  io.Buffer()[0] = 0;
+  AsciiReplyDecoder decoder(request.framing);
+  std::int64_t firstByteAt = 0;
   for (;;) {
     std::uint8_t byte = 0;
     if (!io.ReadOneByte(byte)) {
       if (io.Terminated() || error.Code == cePortClosed) return Attempt::Done;
-      if (error.Code == ceTimeout) {
-        if (receiving) error.Code = 0;  // silence after the reply: complete
-        return Attempt::Done;           // silence before any byte: the device did not answer
-      }
-      return Attempt::Retry;
-    }
-    buffer[++index] = byte;
-    buffer[0] = static_cast<std::uint8_t>(index);
-
-    if (!receiving && request.start != 0) {
-      if (request.filtered) buffer[0] = static_cast<std::uint8_t>(--index);
-      if (byte != request.start) {
-        error.Code = ceStartChar;
-        return Attempt::Retry;
-      }
-      handOver();
-    } else if (request.stop != 0 && byte == request.stop) {
-      if (request.filtered) {
-        buffer[0] = static_cast<std::uint8_t>(--index);
-      } else {
-        handOver();
-      }
+      if (error.Code != ceTimeout) return Attempt::Retry;
+      // Silence after the reply completes it; silence before any byte means
+      // the device did not answer, which another attempt will not change.
+      if (decoder.Silence() == AsciiStep::Done) error.Code = 0;
       return Attempt::Done;
-    } else {
-      handOver();
+    }
+    if (!decoder.Receiving()) firstByteAt = io.NowMs();
+    switch (decoder.Push(byte, io.NowMs() - firstByteAt)) {
+      case AsciiStep::NeedMore: HandOverPending(io, decoder, continuation); break;
+      case AsciiStep::Done:
+        if (!decoder.Pending().empty()) HandOverPending(io, decoder, continuation);
+        return Attempt::Done;
+      case AsciiStep::BadStart: error.Code = ceStartChar; return Attempt::Retry;
+      case AsciiStep::Overflow:
+        // A peer that never falls silent must not hold the port: the reply
+        // fails as an overrun of the receive buffer, and what is still
+        // coming is thrown away.
+        error.Code = ceLineError;
+        error.CommErrors = CE_RXOVER;
+        io.PurgeInput();
+        return Attempt::Done;
+      case AsciiStep::NoReply: return Attempt::Done;
     }
     if (io.Terminated()) return Attempt::Done;
   }

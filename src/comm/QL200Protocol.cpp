@@ -17,9 +17,7 @@ std::string TrimControl(const std::string& text) {
 }  // namespace
 
 void TQL200Protocol::DescribeExchange(ExchangeRequest& request) const {
-  request.start = CharCode(ReceiveStart);
-  request.stop = CharCode(ReceiveStop);
-  request.filtered = Filtered;
+  request.framing = {CharCode(ReceiveStart), CharCode(ReceiveStop), Filtered};
 }
 
 void TQL200Protocol::Send() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "comm/ExchangeIo.h"
 #include "comm/MainThreadInvoker.h"
 #include "comm/RkCommThread.h"
 #include "comm/RkProtocolComponent.h"
@@ -42,7 +43,7 @@ void TRkComm::Open() {
   try {
     if (const int e = port_->ReadState(); e != 0) throw ECommInitError(SystemErrorText(e));
     ApplyFrameSetting();
-    worker_ = std::make_unique<TRkCommThread>(*this, port_, invoker_);
+    worker_ = std::make_unique<TRkCommThread>(port_, invoker_, active_, [this] { RequestDone(); });
   } catch (...) {
     try {
       Close();
@@ -64,6 +65,9 @@ void TRkComm::Close() {
     if (TRkProtocolComponent* protocol = component->AsProtocolComponent()) protocol->SetCyclic(false);
   }
   queue_.clear();
+  running_ = nullptr;
+  for (TRkComponent* component : bound_)
+    if (TRkProtocolComponent* protocol = component->AsProtocolComponent()) protocol->PortClosed();
   StopWorker();
   int error = 0;
   if (port_) error = port_->Close();
@@ -209,13 +213,41 @@ int TRkComm::QueueRequest(TCommRequest* request) {
   if (!active_ || !worker_) return -1;
   queue_.push_back(request);
   const int index = static_cast<int>(queue_.size()) - 1;
-  if (index == 0) worker_->StartRequest(request);
+  if (index == 0) StartHead();
   return index;
 }
 
 void TRkComm::RequestDone() {
   if (!queue_.empty()) queue_.erase(queue_.begin());
-  if (active_ && worker_ && !queue_.empty()) worker_->StartRequest(queue_.front());
+  running_ = nullptr;
+  if (active_ && worker_ && !queue_.empty()) StartHead();
+}
+
+void TRkComm::StartHead() {
+  running_ = queue_.front();
+  worker_->StartJob(MakeJob(running_));
+}
+
+// The worker gets a copy of the request and two routines that find the
+// component again on the UI thread, so it never holds a component itself.
+ExchangeJob TRkComm::MakeJob(TCommRequest* request) {
+  ExchangeJob job;
+  TRkProtocolComponent* sender = request != nullptr ? request->Sender : nullptr;
+  if (sender == nullptr) return job;
+  job.kind = sender->Kind();
+  job.request.frame = request->Frame;
+  job.request.firstByteTimeoutMs = request->TimeoutTime > 0 ? request->TimeoutTime : 100;
+  sender->DescribeExchange(job.request);
+  auto alive = [this, request] {
+    return running_ == request && !request->Sender->Destroying() ? request->Sender : nullptr;
+  };
+  job.handOver = [alive](const FrameBuffer& data, const FrameBuffer& frame, bool& continuation) {
+    if (TRkProtocolComponent* s = alive()) s->DoReceiveData(data, frame, continuation);
+  };
+  job.deliver = [alive](const TCommError& error, const FrameBuffer& data) {
+    if (TRkProtocolComponent* s = alive()) s->DoCommResult(error, data);
+  };
+  return job;
 }
 
 void TRkComm::Bind(TRkComponent* component) {
@@ -232,8 +264,8 @@ void TRkComm::WithdrawRequests(const TRkProtocolComponent* component) {
   // The head is running on the worker: keep its place so the queue moves on
   // when it ends, but deliver nothing. Later entries are simply dropped.
   if (queue_.front() != nullptr && queue_.front()->Sender == component) {
+    if (running_ == queue_.front()) running_ = nullptr;
     queue_.front() = nullptr;
-    if (worker_) worker_->ForgetSender(component);
   }
   queue_.erase(std::remove_if(queue_.begin() + 1, queue_.end(),
                               [&](const TCommRequest* r) { return r != nullptr && r->Sender == component; }),

@@ -13,6 +13,7 @@ class MainThreadInvoker;
 class TRkComponent;
 class TRkCommThread;
 class TRkProtocolComponent;
+struct ExchangeJob;
 struct TCommRequest;
 
 // One serial port of the PC: its line settings, opening and closing, the
@@ -86,6 +87,8 @@ public:
   std::size_t QueueLength() const { return queue_.size(); }
 
 private:
+  ExchangeJob MakeJob(TCommRequest* request);
+  void StartHead();
   void ApplyFrameSetting();
   void RefuseWhileOpen(const char* refusal) const;
   void StopWorker();
@@ -100,6 +103,9 @@ private:
   std::vector<std::unique_ptr<TRkCommThread>> retired_;
   std::vector<TRkComponent*> bound_;
   std::vector<TCommRequest*> queue_;  // null: a withdrawn request still running on the worker
+  // The request the worker runs now, or null when its component went away
+  // meanwhile (then nothing may reach it).
+  TCommRequest* running_ = nullptr;
 
   std::atomic<bool> active_{false};
   bool destroying_ = false;

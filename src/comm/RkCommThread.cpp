@@ -1,52 +1,38 @@
 #include "comm/RkCommThread.h"
 
 #include "comm/MainThreadInvoker.h"
-#include "comm/RkComm.h"
 #include "comm/SerialApi.h"
 
 namespace {
 
 constexpr int kInterByteTimeoutMs = 50;
-constexpr int kDefaultFirstByteTimeoutMs = 100;
 constexpr int kDrainLimit = 512;
 
 }  // namespace
 
-TRkCommThread::TRkCommThread(TRkComm& owner, std::shared_ptr<SerialPort> port, MainThreadInvoker& invoker)
-    : owner_(owner), port_(std::move(port)), invoker_(invoker), thread_([this] { Run(); }) {}
+TRkCommThread::TRkCommThread(std::shared_ptr<SerialPort> port, MainThreadInvoker& invoker,
+                             const std::atomic<bool>& portOpen, std::function<void()> exchangeDone)
+    : port_(std::move(port)), invoker_(invoker), portOpen_(portOpen), exchangeDone_(std::move(exchangeDone)),
+      thread_([this] { Run(); }) {}
 
 TRkCommThread::~TRkCommThread() {
   Terminate();
   if (thread_.joinable()) thread_.join();
 }
 
-void TRkCommThread::StartRequest(const TCommRequest* request) {
+void TRkCommThread::StartJob(ExchangeJob job) {
   std::lock_guard lock(mutex_);
-  pending_ = false;
-  sender_ = nullptr;
-  if (request != nullptr && request->Sender != nullptr) {
-    sender_ = request->Sender;
-    Job job;
-    job.kind = sender_->Kind();
-    job.request.frame = request->Frame;
-    job.request.firstByteTimeoutMs = request->TimeoutTime > 0 ? request->TimeoutTime : kDefaultFirstByteTimeoutMs;
-    sender_->DescribeExchange(job.request);
-    job_ = job;
-    pending_ = true;
-  }
+  pending_ = job.kind != ProtocolKind::None;
+  job_ = std::move(job);
   wake_.notify_all();
 }
 
 void TRkCommThread::Terminate() {
   terminate_ = true;
-  StartRequest(nullptr);
+  StartJob({});
 }
 
-void TRkCommThread::ForgetSender(const TRkProtocolComponent* component) {
-  if (sender_ == component) sender_ = nullptr;
-}
-
-bool TRkCommThread::WaitForJob(Job& job) {
+bool TRkCommThread::WaitForJob(ExchangeJob& job) {
   std::unique_lock lock(mutex_);
   wake_.wait(lock, [this] { return pending_ || terminate_; });
   if (terminate_) return false;
@@ -55,35 +41,32 @@ bool TRkCommThread::WaitForJob(Job& job) {
 }
 
 void TRkCommThread::Run() {
-  Job job;
-  while (WaitForJob(job)) {
-    if (job.kind == ProtocolKind::None) {
-      std::lock_guard lock(mutex_);
-      pending_ = false;
-      continue;
-    }
-    RunExchange(job);
+  while (WaitForJob(current_)) {
+    RunExchange(current_);
     if (terminate_) break;
     if (error_.Code == ceSystemError) PaceAfterFailure();
     if (terminate_) break;
+    awaitQuiet_ = error_.Code == ceTimeout;
     {
       std::lock_guard lock(mutex_);
       pending_ = false;
     }
-    DeliverResult();
+    invoker_.RunAndWait([this] {
+      if (current_.deliver) current_.deliver(error_, buffer_);
+    });
     if (terminate_) break;
     invoker_.RunAndWait([this] {
-      if (!terminate_) owner_.RequestDone();
+      if (!terminate_ && exchangeDone_) exchangeDone_();
     });
   }
+  current_ = {};
   finished_ = true;
   invoker_.Wake();
 }
 
-void TRkCommThread::RunExchange(const Job& job) {
+void TRkCommThread::RunExchange(const ExchangeJob& job) {
   error_ = TCommError{};
   buffer_.fill(0);
-  frameCopy_ = job.request.frame;
   firstByteTimeoutMs_ = job.request.firstByteTimeoutMs;
   readTimeoutMs_ = firstByteTimeoutMs_;
   switch (job.kind) {
@@ -101,20 +84,16 @@ void TRkCommThread::PaceAfterFailure() {
   wake_.wait_for(lock, std::chrono::milliseconds(firstByteTimeoutMs_), [this] { return terminate_.load(); });
 }
 
-void TRkCommThread::DeliverResult() {
-  invoker_.RunAndWait([this] {
-    if (sender_ != nullptr && !sender_->Destroying()) sender_->DoCommResult(error_, buffer_);
-  });
-}
-
 void TRkCommThread::HandOver(bool& continuation) {
   invoker_.RunAndWait([this, &continuation] {
-    if (sender_ != nullptr && !sender_->Destroying()) sender_->DoReceiveData(buffer_, frameCopy_, continuation);
+    if (current_.handOver) current_.handOver(buffer_, current_.request.frame, continuation);
   });
 }
 
+std::int64_t TRkCommThread::NowMs() const { return port_->NowMs(); }
+
 bool TRkCommThread::CheckPort() {
-  if (owner_.Active()) return true;
+  if (portOpen_) return true;
   error_.Code = cePortClosed;
   return false;
 }
@@ -135,8 +114,27 @@ bool TRkCommThread::ClearLineErrors() {
   return false;
 }
 
+void TRkCommThread::DiscardUntilQuiet() {
+  // A late reply is read and thrown away until the line has been silent for
+  // the inter-byte time, so it costs one exchange instead of shifting every
+  // later reply by one. A line that never falls silent is given up on after
+  // as long as a reply may last.
+  const std::int64_t start = port_->NowMs();
+  for (std::size_t bytes = 0; bytes < AsciiReplyDecoder::kMaxReplyBytes && !terminate_; ++bytes) {
+    if (port_->NowMs() - start >= AsciiReplyDecoder::kMaxReplyMs) break;
+    if (port_->ReadByte(kInterByteTimeoutMs).status != ReadStatus::Byte) break;
+  }
+  std::uint32_t ignored = 0;
+  port_->TakeLineErrors(ignored);
+}
+
 void TRkCommThread::SendFrame(const std::uint8_t* bytes, std::size_t count) {
   if (terminate_ || !CheckPort()) return;
+  if (awaitQuiet_) {
+    awaitQuiet_ = false;
+    DiscardUntilQuiet();
+    if (terminate_ || !CheckPort()) return;
+  }
   if (!ClearLineErrors()) return;
   readTimeoutMs_ = firstByteTimeoutMs_;
   if (!ClearLineErrors()) return;
@@ -172,4 +170,10 @@ bool TRkCommThread::Drain() {
   error_ = saved;
   if (portClosed) error_.Code = cePortClosed;
   return !portClosed && !terminate_;
+}
+
+void TRkCommThread::PurgeInput() {
+  port_->Purge();
+  std::uint32_t ignored = 0;
+  port_->TakeLineErrors(ignored);
 }

@@ -29,10 +29,20 @@ void TRkProtocolComponent::Send() {
   request_.Sender = this;
   request_.Frame = frame_;
   request_.TimeoutTime = timeoutTime_;
-  RkComm()->QueueRequest(&request_);
+  // Switching a cyclic component off and on again while its exchange is
+  // under way must not add a second entry: there would be two cycles from
+  // then on.
+  if (cyclic_ && queued_ > 0) return;
+  if (RkComm()->QueueRequest(&request_) >= 0) ++queued_;
+}
+
+void TRkProtocolComponent::PortClosed() {
+  queued_ = 0;
+  lastReportedError_ = TCommError{};
 }
 
 void TRkProtocolComponent::DoCommResult(const TCommError& error, const FrameBuffer& data) {
+  if (queued_ > 0) --queued_;
   if (!PortOpen() || destroying_) return;
   currentError_ = error;
   const std::size_t count = data[0];

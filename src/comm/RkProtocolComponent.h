@@ -1,25 +1,14 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
-#include <vector>
 
+#include "comm/FrameBuffer.h"
 #include "comm/RkGlobal.h"
 
 class TRkComm;
 class TRkProtocolComponent;
 struct ExchangeRequest;
-
-constexpr std::size_t kFrameSize = 512;
-// Transmit frame or exchange buffer: byte 0 is a length or count, the bytes
-// follow from index 1.
-using FrameBuffer = std::array<std::uint8_t, kFrameSize>;
-// The reply bytes handed to OnCommResult / OnCommError.
-using ResultBytes = std::vector<std::uint8_t>;
-
-// Which exchange procedure the port's worker runs for a component.
-enum class ProtocolKind { None, QL200, Rk2, Zrx };
 
 // The one request record of a protocol component; the port's queue refers
 // to it. The worker copies it when the exchange starts.
@@ -94,6 +83,9 @@ public:
   const TCommError& CurrentError() const { return currentError_; }
   TCommRequest& Request() { return request_; }
   bool Destroying() const { return destroying_; }
+  // The port was closed: its queue is gone and a device that is still
+  // silent after reopening must be reported again.
+  void PortClosed();
 
   NotifyEvent OnActivate;
   NotifyEvent OnDeactivate;
@@ -110,6 +102,9 @@ private:
 
   bool cyclic_ = false;
   bool destroying_ = false;
+  // Entries of this component in the port's queue (waiting or running); a
+  // cyclic component queues no second one, since each outcome queues the next.
+  int queued_ = 0;
   FrameBuffer frame_{};
   std::int32_t timeoutTime_ = 0;
   ResultBytes result_;

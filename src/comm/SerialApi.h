@@ -61,6 +61,9 @@ public:
   virtual void CancelWait() = 0;
   // Restores what opening changed and releases the port. Later calls fail.
   virtual int Close() = 0;
+  // A monotonic clock in milliseconds, the one the read time-outs run on
+  // (simulated on a test line), for limits that span several reads.
+  virtual std::int64_t NowMs() const = 0;
 };
 
 // Opens ports by their device name ("COM1" .. "COM16").

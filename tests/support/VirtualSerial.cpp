@@ -219,6 +219,8 @@ int VirtualSerialPort::Close() {
   return device_->TakeFailure(VirtualCall::Close);
 }
 
+std::int64_t VirtualSerialPort::NowMs() const { return device_->NowMs(); }
+
 std::shared_ptr<VirtualDevice> VirtualSerialBackend::Attach(TPort port) {
   std::lock_guard lock(mutex_);
   auto& device = devices_[port];

@@ -115,6 +115,7 @@ public:
   int TakeLineErrors(std::uint32_t& flags) override;
   void CancelWait() override;
   int Close() override;
+  std::int64_t NowMs() const override;
 
 private:
   int Simple(VirtualCall call);
