@@ -14,6 +14,9 @@ class PortPaths {
 public:
   void SetConfigured(TPort port, std::string path);
   void ClearConfigured();
+  // The configured path ("" when none); what Resolve returns can differ
+  // through the environment.
+  const std::string& Configured(TPort port) const { return configured_[static_cast<std::size_t>(port)]; }
   std::string Resolve(TPort port) const;
 
   static std::string DefaultPath(TPort port);

@@ -37,6 +37,9 @@ std::string FormatFixed(int decimalsCode, std::int32_t value) {
 
 std::int32_t ParseFixed(std::string_view input, int decimals, bool signAllowed, std::int32_t minimum,
                         std::int32_t maximum) {
+  // Ten decimals or more cannot fit the nine characters allowed below; the
+  // count may come from the device, so it must not size the padding.
+  if (decimals >= 10) return BadFormat;
   std::string text(input);
   if (text.empty() || text == "," || text == "-") return BadFormat;
   for (char c : text)

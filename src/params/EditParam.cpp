@@ -2,7 +2,4 @@
 
 TFormEditParam* FormEditParam = nullptr;
 
-TFormEditParam::TFormEditParam(QWidget* parent) : QDialog(parent) {
-  setObjectName("FormEditParam");
-  setWindowTitle("Edit param");
-}
+TFormEditParam::TFormEditParam(QWidget* parent) : TWindowBase(parent, "FormEditParam", "Edit param") {}

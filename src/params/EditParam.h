@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/WindowBase.h"
 
 // The parameter editor: parameters by group, with their options, decimals and limits.
-class TFormEditParam : public QDialog {
+class TFormEditParam : public TWindowBase {
   Q_OBJECT
 public:
   explicit TFormEditParam(QWidget* parent = nullptr);

@@ -2,7 +2,4 @@
 
 TFormEditSollwerten* FormEditSollwerten = nullptr;
 
-TFormEditSollwerten::TFormEditSollwerten(QWidget* parent) : QDialog(parent) {
-  setObjectName("FormEditSollwerten");
-  setWindowTitle("Edit Sollw");
-}
+TFormEditSollwerten::TFormEditSollwerten(QWidget* parent) : TWindowBase(parent, "FormEditSollwerten", "Edit Sollw") {}

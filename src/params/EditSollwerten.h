@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/WindowBase.h"
 
 // The editor of the 24 setpoints.
-class TFormEditSollwerten : public QDialog {
+class TFormEditSollwerten : public TWindowBase {
   Q_OBJECT
 public:
   explicit TFormEditSollwerten(QWidget* parent = nullptr);

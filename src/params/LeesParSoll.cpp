@@ -2,7 +2,4 @@
 
 TFormLeesParSoll* FormLeesParSoll = nullptr;
 
-TFormLeesParSoll::TFormLeesParSoll(QWidget* parent) : QDialog(parent) {
-  setObjectName("FormLeesParSoll");
-  setWindowTitle("Lees Param");
-}
+TFormLeesParSoll::TFormLeesParSoll(QWidget* parent) : TWindowBase(parent, "FormLeesParSoll", "Lees Param") {}

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QDialog>
 #include <array>
 #include <cstdint>
 
 #include "model/Global_var.h"
+#include "ui/WindowBase.h"
 
 // Reads parameters and setpoints from the device, value by value.
-class TFormLeesParSoll : public QDialog {
+class TFormLeesParSoll : public TWindowBase {
   Q_OBJECT
 public:
   explicit TFormLeesParSoll(QWidget* parent = nullptr);

@@ -2,7 +2,4 @@
 
 TFormParLoader* FormParLoader = nullptr;
 
-TFormParLoader::TFormParLoader(QWidget* parent) : QDialog(parent) {
-  setObjectName("FormParLoader");
-  setWindowTitle("Loader");
-}
+TFormParLoader::TFormParLoader(QWidget* parent) : TWindowBase(parent, "FormParLoader", "Loader") {}

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/WindowBase.h"
 
 // Tells the device to compute and take over the parameters it holds.
-class TFormParLoader : public QDialog {
+class TFormParLoader : public TWindowBase {
   Q_OBJECT
 public:
   explicit TFormParLoader(QWidget* parent = nullptr);

@@ -2,7 +2,4 @@
 
 TFormParamService* FormParamService = nullptr;
 
-TFormParamService::TFormParamService(QWidget* parent) : QDialog(parent) {
-  setObjectName("FormParamService");
-  setWindowTitle("Param service");
-}
+TFormParamService::TFormParamService(QWidget* parent) : TWindowBase(parent, "FormParamService", "Param service") {}

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/WindowBase.h"
 
 // Edits and sends the single parameter selected in the parameter editor.
-class TFormParamService : public QDialog {
+class TFormParamService : public TWindowBase {
   Q_OBJECT
 public:
   explicit TFormParamService(QWidget* parent = nullptr);

@@ -2,7 +2,4 @@
 
 TFormSchrijfParSoll* FormSchrijfParSoll = nullptr;
 
-TFormSchrijfParSoll::TFormSchrijfParSoll(QWidget* parent) : QDialog(parent) {
-  setObjectName("FormSchrijfParSoll");
-  setWindowTitle("Schrijf Param");
-}
+TFormSchrijfParSoll::TFormSchrijfParSoll(QWidget* parent) : TWindowBase(parent, "FormSchrijfParSoll", "Schrijf Param") {}

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/WindowBase.h"
 
 // Writes parameters and setpoints to the device, value by value.
-class TFormSchrijfParSoll : public QDialog {
+class TFormSchrijfParSoll : public TWindowBase {
   Q_OBJECT
 public:
   explicit TFormSchrijfParSoll(QWidget* parent = nullptr);

@@ -1,6 +1,7 @@
 #include "platform/IniDocument.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/ByteOrderMark.h"
 
 #include <limits>
 
@@ -105,6 +106,7 @@ std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
 
 IniDocument IniDocument::FromText(std::string_view text) {
   IniDocument doc;
+  text = SkipUtf8Bom(text);
   for (std::string_view raw : SplitLines(text)) {
     Line line;
     line.raw = std::string(raw);
@@ -141,9 +143,9 @@ std::string IniDocument::ToText() const {
   return out;
 }
 
-std::optional<IniDocument> IniDocument::LoadFile(const std::string& path, std::string* error) {
+std::optional<IniDocument> IniDocument::LoadFile(const std::string& path, std::string* error, std::size_t maxSize) {
   std::string content;
-  if (!ReadWholeFile(path, &content, MaxFileSize, error)) return std::nullopt;
+  if (!ReadWholeFile(path, &content, maxSize, error)) return std::nullopt;
   return FromText(content);
 }
 

@@ -15,7 +15,8 @@
 // lines, comments, sections and keys the program does not know survive a
 // read-modify-write cycle.
 //
-// Reading is total: any byte sequence gives a document. Lines without "="
+// Reading is total: any byte sequence gives a document. A UTF-8 byte-order
+// mark at the start is skipped (it would otherwise hide the first section). Lines without "="
 // and lines before the first section are kept but never found by lookups.
 // A section that appears twice is one section: lookups see the keys of both
 // occurrences, and for a key written twice the first value counts.
@@ -27,8 +28,9 @@ public:
   std::string ToText() const;
 
   // Loads a whole file. Returns no value when the file cannot be read or is
-  // larger than MaxFileSize; *error then holds the reason.
-  static std::optional<IniDocument> LoadFile(const std::string& path, std::string* error = nullptr);
+  // larger than maxSize; *error then holds the reason.
+  static std::optional<IniDocument> LoadFile(const std::string& path, std::string* error = nullptr,
+                                             std::size_t maxSize = MaxFileSize);
   // Writes the document to a temporary file beside the target and renames it
   // into place, so an interrupted write never leaves a truncated file.
   bool SaveFile(const std::string& path, std::string* error = nullptr) const;

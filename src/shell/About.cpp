@@ -2,7 +2,4 @@
 
 TFormAbout* FormAbout = nullptr;
 
-TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
-  setObjectName("FormAbout");
-  setWindowTitle("Info");
-}
+TFormAbout::TFormAbout(QWidget* parent) : TWindowBase(parent, "FormAbout", "Info") {}

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/WindowBase.h"
 
 // Program name, version and maker.
-class TFormAbout : public QDialog {
+class TFormAbout : public TWindowBase {
   Q_OBJECT
 public:
   explicit TFormAbout(QWidget* parent = nullptr);

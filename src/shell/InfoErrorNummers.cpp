@@ -2,7 +2,4 @@
 
 TFormInfoErrorNummers* FormInfoErrorNummers = nullptr;
 
-TFormInfoErrorNummers::TFormInfoErrorNummers(QWidget* parent) : QDialog(parent) {
-  setObjectName("FormInfoErrorNummers");
-  setWindowTitle("Error nummers");
-}
+TFormInfoErrorNummers::TFormInfoErrorNummers(QWidget* parent) : TWindowBase(parent, "FormInfoErrorNummers", "Error nummers") {}

@@ -2,7 +2,4 @@
 
 TFormInitSerial* FormInitSerial = nullptr;
 
-TFormInitSerial::TFormInitSerial(QWidget* parent) : QDialog(parent) {
-  setObjectName("FormInitSerial");
-  setWindowTitle("Seriele poort");
-}
+TFormInitSerial::TFormInitSerial(QWidget* parent) : TWindowBase(parent, "FormInitSerial", "Seriele poort") {}

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/WindowBase.h"
 
 // The serial settings of the port.
-class TFormInitSerial : public QDialog {
+class TFormInitSerial : public TWindowBase {
   Q_OBJECT
 public:
   explicit TFormInitSerial(QWidget* parent = nullptr);

@@ -2,7 +2,4 @@
 
 TFormOpties* FormOpties = nullptr;
 
-TFormOpties::TFormOpties(QWidget* parent) : QDialog(parent) {
-  setObjectName("FormOpties");
-  setWindowTitle("Instellingem");
-}
+TFormOpties::TFormOpties(QWidget* parent) : TWindowBase(parent, "FormOpties", "Instellingem") {}

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/WindowBase.h"
 
 // The program options: the language.
-class TFormOpties : public QDialog {
+class TFormOpties : public TWindowBase {
   Q_OBJECT
 public:
   explicit TFormOpties(QWidget* parent = nullptr);

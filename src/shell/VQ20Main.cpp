@@ -22,12 +22,23 @@
 
 #include "comm/PosixSerialPort.h"
 #include "model/CatalogueFiles.h"
-#include "model/Global_var.h"
 #include "model/Configuration.h"
-#include "shell/IndicatorBox.h"
+#include "model/Global_var.h"
 #include "model/LanguageTexts.h"
+#include "params/EditParam.h"
+#include "params/EditSollwerten.h"
+#include "shell/About.h"
+#include "shell/IndicatorBox.h"
+#include "shell/InfoErrorNummers.h"
+#include "shell/InitSerial.h"
+#include "shell/Opties.h"
+#include "tools/Calibratie.h"
+#include "tools/DisplayNokken.h"
+#include "tools/Grafiek.h"
+#include "tools/Linearisatie.h"
+#include "ui/ElidedLabel.h"
 #include "ui/QtText.h"
-#include "shell/WindowSet.h"
+#include "ui/WindowBase.h"
 
 TFormMain* FormMain = nullptr;
 
@@ -37,11 +48,61 @@ constexpr int kClientWidth = 720;
 constexpr int kClientHeight = 398;
 constexpr int kStatusPanelWidths[6] = {40, 80, 70, 80, 120, 80};
 
-// A borderless panel of the form: a label, so screen readers reach its text.
+// The main window's texts in section "Main" of the language file. Rows
+// without a control are the state captions and messages it keeps.
+const std::vector<TextRow> kMainTexts = {
+    {"GroupBoxIngangen", "GroepIngangen", "Ingangen"},
+    {"GroupBoxUitgangen", "GroepUitgangen", "Uitgangen"},
+    {"GroupBox_ANA_IN", "Groep_ANA_IN", "Analoog in"},
+    {"GroupBox_ANA_UIT", "Groep_ANA_UIT", "Analoog uit"},
+    {"GroupBoxActual", "GroepActual", "Actual"},
+    {"LabelActPos", "LabelActualPositie", "Positie:"},
+    {"LabelSnelheid", "LabelActualSnelheid", "Snelheid:"},
+    {"LabelSpanning_uit", "LabelActualSpanning", "Spanning:"},
+    {"LabelSpanning_in", "LabelActualSpanning", "Spanning:"},
+    {"LabelStroom_uit", "LabelActualStroom", "Stroom:"},
+    {"LabelStroom_in", "LabelActualStroom", "Stroom:"},
+    {"LabelActPosLin", "LabelActualLinPos", "Position LIN:"},
+    {"LabelActPeakHold1", "LabelActualPeakHold1", "PH-1:"},
+    {"LabelActPeakHold2", "LabelActualPeakHold2", "PH-2:"},
+    {nullptr, "CmdIO_ON", "I/O ON"},
+    {nullptr, "CmdIO_OFF", "I/O OFF"},
+    {nullptr, "CmdActual_ON", "Actual ON"},
+    {nullptr, "CmdActual_OFF", "Actual OFF"},
+    {nullptr, "CmdComOpen", "Open"},
+    {nullptr, "CmdComClose", "Close"},
+    {"CmdTerminalZenden", "CmdTerminalZenden", "Zenden"},
+    {"CmdResetError", "CmdResetError", "Res error"},
+    {nullptr, "PanelTekst0", "tekst 0"},
+    {nullptr, "PanelTekst1", "tekst 1"},
+    {"menuBestand", "menuBestand", "Bestand"},
+    {"Exit1", "subAfsluiten", "Afsluiten"},
+    {"menuEdit", "menuEdit", "Edit"},
+    {"Par11", "subParameters", "Parameters"},
+    {"Par21", "subSollwerten", "Sollwerten"},
+    {"menuInstellingen", "menuInstellingen", "Instellingen"},
+    {"Serial1", "subInitCom", "Init serieel"},
+    {"ww1", "subOpties", "Opties"},
+    {"menuCommunicatie", "menuCommunicatie", "Communicatie"},
+    {"VQ80ontvangen1", "subParSoll", "Parameters + Sollwerten ontvangen"},
+    {"Backup1", "subBackup", "Backup"},
+    {"Restore1", "subRestore", "Restore"},
+    {"VQ20zoeken", "subZoeken", "App... zoeken"},
+    {"menuVenster", "menuVenster", "Venster"},
+    {"displaynokken1", "subNokkenInfo", "Nok info"},
+    {"Grafiek1", "subGrafiek", "Grafiek"},
+    {"Grafiek2", "subLinearisatie", "Linearisatie"},
+    {"menuHelp", "menuHelp", "Help"},
+    {"FormAbout", "subInfo", "Info"},
+    {"Errno1", "subErrorNummers", "Error nummers"},
+    {nullptr, "Msg_waarschuwingCaption", nullptr},
+    {nullptr, "Msg_Melding_Geen_VQ2X", nullptr},
+};
+
+// A borderless panel of the form: a label, so screen readers read its text.
 QLabel* MakePanel(const QString& name, QWidget* parent, bool sunken = true) {
   auto* panel = new QLabel(parent);
   panel->setObjectName(name);
-  panel->setAccessibleName(name);
   panel->setAlignment(Qt::AlignCenter);
   panel->setAutoFillBackground(true);
   panel->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -76,8 +137,14 @@ QGroupBox* MakeGroup(const QString& name, const QString& title, QWidget* parent)
 TFormMain::TFormMain(const MainWindowSetup& setup, QWidget* parent)
     : QMainWindow(parent),
       paths_(std::make_shared<PortPaths>()),
-      RkComm1(invoker_, setup.backend ? setup.backend : std::make_shared<PosixSerialBackend>(paths_)) {
+      RkComm1(invoker_, setup.backend ? setup.backend : std::make_shared<PosixSerialBackend>(paths_)),
+      identification_(RkComm1, GlobalVar()),
+      polling_(RkComm1, GlobalVar()),
+      errorPoll_(RkComm1, SharedPollingPause()),
+      texts_("Main", kMainTexts) {
   FormMain = this;
+  TWindowBase::SetPort(&RkComm1);
+  clock_.start();
   setObjectName("FormMain");
   // The port as laid out; the configuration file may change it.
   RkComm1.SetFrameParitybit(TParityBit::Odd);
@@ -91,7 +158,8 @@ TFormMain::TFormMain(const MainWindowSetup& setup, QWidget* parent)
   TGlobalVar& g = GlobalVar();
   g.ProgramDir = setup.programDir;
   int unit = 0;
-  Configfile_lezen(g.ProgramDir + kConfigurationFileName, RkComm1, unit, g, *paths_);
+  const SettingsReadResult settings = Configfile_lezen(g.ProgramDir + kConfigurationFileName, RkComm1, unit, g, *paths_);
+  settingsFile_ = settings.file;
   SpinEditUnitSelect->setValue(unit);
   TekstFile_Lezen(g);
   ParameterDef_lezen(g);
@@ -103,6 +171,14 @@ TFormMain::TFormMain(const MainWindowSetup& setup, QWidget* parent)
   g.ParameterSource = psNone;
   g.SetpointSource = psNone;
   CmdCalibratie->setVisible(setup.firstArgument.toLower() == "kwartzeil");
+  if (settingsFile_ == SettingsFile::Unreadable) ReportUnreadableSettings(settings.error);
+}
+
+void TFormMain::ReportUnreadableSettings(const std::string& error) {
+  // Said once; the file is left as it is at closing.
+  const std::string text = "Settings not read (" + error + "); starting with defaults, the file is kept unchanged";
+  std::fprintf(stderr, "vq2x-tool: %s\n", text.c_str());
+  statusBar()->showMessage(Q(text), 20000);
 }
 
 TFormMain::~TFormMain() {
@@ -146,15 +222,15 @@ QWidget* TFormMain::BuildTopRow() {
   auto* row = new QWidget(this);
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
-  PanelComInfo = MakePanel("PanelComInfo", row, false);
+  PanelComInfo = new ElidedLabel(row);
+  PanelComInfo->setObjectName("PanelComInfo");
   PanelComInfo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  PanelComInfo->setWordWrap(true);
   SpinEditUnitSelect = new QSpinBox(row);
   SpinEditUnitSelect->setObjectName("SpinEditUnitSelect");
   SpinEditUnitSelect->setRange(0, 31);
   SpinEditUnitSelect->setToolTip("VQ8x no:");
   SpinEditUnitSelect->setAccessibleName("VQ8x no:");
-  CmdSelectUnit = MakeButton("CmdSelectUnit", textComOpen_, row);
+  CmdSelectUnit = MakeButton("CmdSelectUnit", texts_.Stored("CmdComOpen"), row);
   PanelErrorNo = MakePanel("PanelErrorNo", row, false);
   PanelErrorNo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   QFont bold = PanelErrorNo->font();
@@ -186,8 +262,7 @@ QWidget* TFormMain::BuildActualGroup() {
   static const char* kPanels[5] = {"PanelActPos", "PanelSnelheid", "PanelActPosLin", "PanelActPeakHold1",
                                    "PanelActPeakHold2"};
   for (int row = 0; row < 5; ++row)
-    actualLabels_[static_cast<std::size_t>(row)] =
-        AddValueRow(grid, row, kLabels[row][0], kLabels[row][1], static_cast<LiveQuantity>(row), kPanels[row]);
+    AddValueRow(grid, row, kLabels[row][0], kLabels[row][1], static_cast<LiveQuantity>(row), kPanels[row]);
   CmdActual = MakeButton("CmdActual", "Actual - ON", column);
   CmdActual->setEnabled(false);
   connect(CmdActual, &QPushButton::clicked, this, [this] { ActualActief(); });
@@ -256,14 +331,14 @@ QWidget* TFormMain::BuildAnalogGroups() {
   GroupBox_ANA_UIT = MakeGroup("GroupBox_ANA_UIT", "Analoog uit", column);
   auto* out = new QGridLayout(GroupBox_ANA_UIT);
   out->setVerticalSpacing(3);
-  LabelSpanning_uit = AddValueRow(out, 0, "LabelSpanning_uit", "Spanning:", LiveQuantity::Spanning_uit, "PanelSpanning_uit");
-  LabelStroom_uit = AddValueRow(out, 1, "LabelStroom_uit", "Stroom:", LiveQuantity::Stroom_uit, "PanelStroom_uit");
+  AddValueRow(out, 0, "LabelSpanning_uit", "Spanning:", LiveQuantity::Spanning_uit, "PanelSpanning_uit");
+  AddValueRow(out, 1, "LabelStroom_uit", "Stroom:", LiveQuantity::Stroom_uit, "PanelStroom_uit");
 
   GroupBox_ANA_IN = MakeGroup("GroupBox_ANA_IN", "Analoog in", column);
   auto* in = new QGridLayout(GroupBox_ANA_IN);
   in->setVerticalSpacing(3);
-  LabelSpanning_in = AddValueRow(in, 0, "LabelSpanning_in", "Spanning:", LiveQuantity::Spanning_in, "PanelSpanning_in");
-  LabelStroom_in = AddValueRow(in, 1, "LabelStroom_in", "Stroom:", LiveQuantity::Stroom_in, "PanelStroom_in");
+  AddValueRow(in, 0, "LabelSpanning_in", "Spanning:", LiveQuantity::Spanning_in, "PanelSpanning_in");
+  AddValueRow(in, 1, "LabelStroom_in", "Stroom:", LiveQuantity::Stroom_in, "PanelStroom_in");
   AddValueRow(in, 2, nullptr, nullptr, LiveQuantity::Analoog_in_AWE, "PanelAnaloog_in_AWE");
 
   auto* buttons = new QHBoxLayout;
@@ -314,7 +389,6 @@ void TFormMain::BuildStatusBar() {
   for (int i = 0; i < 6; ++i) {
     auto* panel = new QLabel(bar);
     panel->setObjectName("StatusPanel" + QString::number(i));
-    panel->setAccessibleName("Status " + QString::number(i));
     panel->setMinimumWidth(kStatusPanelWidths[i]);
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
@@ -356,10 +430,10 @@ void TFormMain::BuildMenus() {
   menuCommunicatie->setObjectName("menuCommunicatie");
   VQ80ontvangen1 =
       add(menuCommunicatie, "VQ80ontvangen1", "Parameters + Sollwerten ontvangen", [this] { ReceiveEverything(); });
-  separator1_ = menuCommunicatie->addSeparator();
+  menuCommunicatie->addSeparator();
   Backup1 = add(menuCommunicatie, "Backup1", "Backup VQ80...", [this] { StopPolling(); });
   Restore1 = add(menuCommunicatie, "Restore1", "Restore VQ80...", [this] { StopPolling(); });
-  separator2_ = menuCommunicatie->addSeparator();
+  menuCommunicatie->addSeparator();
   VQ20zoeken = add(menuCommunicatie, "VQ20zoeken", "Apparaat zoeken...", [this] { SearchDevices(); });
 
   menuVenster = bar->addMenu("&Venster");
@@ -402,7 +476,8 @@ void TFormMain::closeEvent(QCloseEvent* event) {
   // 3. Write the configuration. A failure cannot be shown any more; say it
   // on the console at least.
   std::string error;
-  if (!ProgrammaInstellingen_opslaan(g.ProgramDir + kConfigurationFileName, RkComm1, UnitNumber(), g, &error))
+  if (!ProgrammaInstellingen_opslaan(g.ProgramDir + kConfigurationFileName, settingsFile_, RkComm1, UnitNumber(), g,
+                                     *paths_, &error))
     std::fprintf(stderr, "vq2x-tool: settings not saved: %s\n", error.c_str());
   event->accept();
   // 4. End the program, also when a non-modal window is still shown.

@@ -6,14 +6,21 @@
 #include <memory>
 #include <string>
 
+#include <QElapsedTimer>
+
 #include "comm/PortPaths.h"
 #include "comm/QL200Protocol.h"
 #include "comm/RkComm.h"
-#include "shell/ApplicationTitle.h"
+#include "model/Configuration.h"
+#include "model/DeviceIdentification.h"
 #include "model/ErrorPoll.h"
+#include "model/LivePolling.h"
 #include "model/LiveValues.h"
+#include "shell/ApplicationTitle.h"
 #include "ui/QtMainThreadInvoker.h"
+#include "ui/WindowTexts.h"
 
+class ElidedLabel;
 class IndicatorBox;
 class QAction;
 class QDialog;
@@ -58,7 +65,7 @@ public:
   void StopPolling();
 
   // The controls other windows and the tests reach by name.
-  QLabel* PanelComInfo = nullptr;
+  ElidedLabel* PanelComInfo = nullptr;
   QPushButton* CmdSelectUnit = nullptr;
   QSpinBox* SpinEditUnitSelect = nullptr;
   QLabel* PanelErrorNo = nullptr;
@@ -101,25 +108,24 @@ private:
   void BuildStatusBar();
   void BuildMenus();
   void SetUpComponents();
+  void ReportUnreadableSettings(const std::string& error);
 
   // Connection and identification.
   void CmdSelectUnitClick();
   void RkComm1Activate();
   void RkComm1Deactivate();
-  void QL200UnitSelectCommResult(const ResultBytes& result);
-  void QL200TypeInfoCommResult(const ResultBytes& result);
   void CommunicationError(const TCommError& error);
+  void ClearComInfo();
   void ShowWrongDeviceWarning();
+  void EnablePortControls(bool open);
 
   // Live monitoring.
   void ActualActief();
   void InUitActief();
-  void LiveValueResult(LiveQuantity quantity, const ResultBytes& result);
-  void LiveValueError(LiveQuantity quantity);
-  void InputResult(const ResultBytes& result);
-  void OutputResult(const ResultBytes& result);
+  void ShowBits(const std::array<IndicatorBox*, 2>& boxes, int bits);
+  void ShowBits(const std::array<IndicatorBox*, 4>& boxes, int bits);
   void Timer1Timer();
-  void QL200ReadErrorCommResult(const ResultBytes& result);
+  void ErrorNumberReply(const std::string& errorText, const std::string& dots);
   void CmdResetErrorClick();
   void CmdTerminalZendenClick();
   void QL200Protocol1CommResult(const ResultBytes& result);
@@ -139,22 +145,17 @@ private:
   QtMainThreadInvoker invoker_;
   std::shared_ptr<PortPaths> paths_;
   TRkComm RkComm1;
+  SettingsFile settingsFile_ = SettingsFile::Missing;
 
-  TQL200Protocol QL200UnitSelect;
-  TQL200Protocol QL200TypeInfo;
-  std::array<TQL200Protocol, kLiveQuantityCount> liveComponents_;
-  TQL200Protocol QL200_in;
-  TQL200Protocol QL200_uit;
-  TQL200Protocol QL200ReadError;
+  DeviceIdentification identification_;
+  LivePolling polling_;
+  ErrorNumberPoll errorPoll_;
   TQL200Protocol QL200ResetError;
   TQL200Protocol QL200Protocol1;
 
-  // Texts kept for the state-dependent captions and messages.
-  QString textIoOn_ = "I/O ON", textIoOff_ = "I/O OFF";
-  QString textActualOn_ = "Actual ON", textActualOff_ = "Actual OFF";
-  QString textComOpen_ = "Open", textComClose_ = "Close";
-  QString panelTekst0_ = "tekst 0", panelTekst1_ = "tekst 1";
-  ActivityDots dots_;
+  WindowTexts texts_;
+  FailureTextHold failureHold_;
+  QElapsedTimer clock_;
   bool centred_ = false;
 
   QGroupBox* GroupBoxActual = nullptr;
@@ -163,11 +164,6 @@ private:
   QGroupBox* GroupBox_ANA_IN = nullptr;
   QGroupBox* GroupBox_ANA_UIT = nullptr;
   QGroupBox* GroupBoxTerminal = nullptr;
-  std::array<QLabel*, 5> actualLabels_{};  // position, velocity, linearised, peak hold 1, 2
-  QLabel* LabelSpanning_uit = nullptr;
-  QLabel* LabelStroom_uit = nullptr;
-  QLabel* LabelSpanning_in = nullptr;
-  QLabel* LabelStroom_in = nullptr;
 
   QMenu* menuBestand = nullptr;
   QMenu* menuEdit = nullptr;
@@ -181,10 +177,8 @@ private:
   QAction* Serial1 = nullptr;
   QAction* ww1 = nullptr;
   QAction* VQ80ontvangen1 = nullptr;
-  QAction* separator1_ = nullptr;
   QAction* Backup1 = nullptr;
   QAction* Restore1 = nullptr;
-  QAction* separator2_ = nullptr;
   QAction* VQ20zoeken = nullptr;
   QAction* displaynokken1 = nullptr;
   QAction* Grafiek1 = nullptr;

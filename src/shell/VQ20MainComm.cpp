@@ -1,6 +1,7 @@
 // What the main window does with the device: opening and closing the port,
 // identification, live values, inputs and outputs, the error-number poll,
-// the terminal, the language texts and the menu commands.
+// the terminal, the language texts and the menu commands. The sequences
+// themselves are model classes; this file shows what they report.
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
@@ -14,62 +15,48 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include "model/Global_var.h"
-#include "model/FunctionLabels.h"
-#include "shell/IndicatorBox.h"
-#include "model/LanguageTexts.h"
-#include "ui/QtText.h"
+#include "comm/dialogs/ApparaatZoeken.h"
 #include "model/DeviceReply.h"
+#include "model/FunctionLabels.h"
+#include "model/Global_var.h"
+#include "model/LineCommand.h"
+#include "params/LeesParSoll.h"
+#include "shell/IndicatorBox.h"
 #include "shell/VQ20Main.h"
-#include "shell/WindowSet.h"
+#include "ui/ElidedLabel.h"
+#include "ui/QtText.h"
 
 namespace {
 
 const QColor kPolledColour(255, 255, 151);
-constexpr const char* kMain = "Main";
-
-bool IsKnownDeviceType(const std::string& type) {
-  return type == "VQ20" || type == "VQ21" || type == "VQ22" || type == "VQ23";
-}
 
 std::size_t Index(LiveQuantity q) { return static_cast<std::size_t>(q); }
 
 }  // namespace
 
 void TFormMain::SetUpComponents() {
-  auto bind = [this](TQL200Protocol& c, int timeoutMs = 0) { SetUpLineCommand(c, &RkComm1, timeoutMs); };
-  auto onError = [this](TRkProtocolComponent&, TCommError& e, const ResultBytes&) { CommunicationError(e); };
+  identification_.OnUnitSelected = [this] { ClearComInfo(); };
+  identification_.OnUnitSelectFailed = [this](const TCommError& e) { CommunicationError(e); };
+  identification_.OnText = [this](int panel, const std::string& text) {
+    StatusPanels[static_cast<std::size_t>(panel)]->setText(Q(text));
+  };
+  identification_.OnForeignDevice = [this] {
+    if (GlobalVar().LanguageLoaded) ShowWrongDeviceWarning();
+  };
 
-  bind(QL200UnitSelect);
-  QL200UnitSelect.OnCommResult = [this](TRkProtocolComponent&, const ResultBytes& r) { QL200UnitSelectCommResult(r); };
-  QL200UnitSelect.OnCommError = onError;
-  // A failed identification query is not reported: the chain just stops.
-  bind(QL200TypeInfo);
-  QL200TypeInfo.OnCommResult = [this](TRkProtocolComponent&, const ResultBytes& r) { QL200TypeInfoCommResult(r); };
+  polling_.OnValue = [this](LiveQuantity q, const std::string& text) { ValuePanels[Index(q)]->setText(Q(text)); };
+  polling_.OnInputs = [this](int bits) { ShowBits(InputBoxes, bits); };
+  polling_.OnOutputs = [this](int bits) { ShowBits(OutputBoxes, bits); };
+  polling_.OnInputFailure = [this](const TCommError& e) { CommunicationError(e); };
 
-  for (int i = 0; i < kLiveQuantityCount; ++i) {
-    const auto quantity = static_cast<LiveQuantity>(i);
-    TQL200Protocol& c = liveComponents_[static_cast<std::size_t>(i)];
-    bind(c);
-    c.OnCommResult = [this, quantity](TRkProtocolComponent&, const ResultBytes& r) { LiveValueResult(quantity, r); };
-    // The all-clear record after a recovery is no failure: the panel keeps
-    // the value that has just arrived instead of showing "?" for a cycle.
-    c.OnCommError = [this, quantity](TRkProtocolComponent&, TCommError& e, const ResultBytes&) {
-      if (!e.IsSuccess()) LiveValueError(quantity);
-    };
-  }
-  bind(QL200_in);
-  QL200_in.OnCommResult = [this](TRkProtocolComponent&, const ResultBytes& r) { InputResult(r); };
-  QL200_in.OnCommError = onError;
-  bind(QL200_uit);
-  QL200_uit.OnCommResult = [this](TRkProtocolComponent&, const ResultBytes& r) { OutputResult(r); };
-  bind(QL200ReadError);
-  QL200ReadError.OnCommResult = [this](TRkProtocolComponent&, const ResultBytes& r) { QL200ReadErrorCommResult(r); };
-  QL200ReadError.OnCommError = onError;
-  bind(QL200ResetError);
-  bind(QL200Protocol1, 1500);
-  QL200Protocol1.OnCommResult = [this](TRkProtocolComponent&, const ResultBytes& r) { QL200Protocol1CommResult(r); };
-  QL200Protocol1.OnCommError = onError;
+  errorPoll_.OnReply = [this](const std::string& errorText, const std::string& dots) {
+    ErrorNumberReply(errorText, dots);
+  };
+  errorPoll_.OnFailure = [this](const TCommError& e) { CommunicationError(e); };
+
+  WireLineCommand(QL200ResetError, &RkComm1, 0, {});
+  WireLineCommand(QL200Protocol1, &RkComm1, 1500, [this](const ResultBytes& r) { QL200Protocol1CommResult(r); },
+                  [this](const TCommError& e) { CommunicationError(e); });
 
   RkComm1.OnActivate = [this](TRkComm&) { RkComm1Activate(); };
   RkComm1.OnDeactivate = [this](TRkComm&) { RkComm1Deactivate(); };
@@ -78,65 +65,17 @@ void TFormMain::SetUpComponents() {
 // --- Language texts -------------------------------------------------------
 
 void TFormMain::LezenTeksten() {
-  TGlobalVar& g = GlobalVar();
-  if (g.LanguageLoaded) {
-    auto t = [](const char* key, const char* fallback) { return Q(Tekst(kMain, key, fallback)); };
-    GroupBoxIngangen->setTitle(t("GroepIngangen", "Ingangen"));
-    GroupBoxUitgangen->setTitle(t("GroepUitgangen", "Uitgangen"));
-    GroupBox_ANA_IN->setTitle(t("Groep_ANA_IN", "Analoog in"));
-    GroupBox_ANA_UIT->setTitle(t("Groep_ANA_UIT", "Analoog uit"));
-    GroupBoxActual->setTitle(t("GroepActual", "Actual"));
-    actualLabels_[0]->setText(t("LabelActualPositie", "Positie:"));
-    actualLabels_[1]->setText(t("LabelActualSnelheid", "Snelheid:"));
-    actualLabels_[2]->setText(t("LabelActualLinPos", "Position LIN:"));
-    actualLabels_[3]->setText(t("LabelActualPeakHold1", "PH-1:"));
-    actualLabels_[4]->setText(t("LabelActualPeakHold2", "PH-2:"));
-    LabelSpanning_uit->setText(t("LabelActualSpanning", "Spanning:"));
-    LabelSpanning_in->setText(t("LabelActualSpanning", "Spanning:"));
-    LabelStroom_uit->setText(t("LabelActualStroom", "Stroom:"));
-    LabelStroom_in->setText(t("LabelActualStroom", "Stroom:"));
-    textIoOn_ = t("CmdIO_ON", "I/O ON");
-    textIoOff_ = t("CmdIO_OFF", "I/O OFF");
-    textActualOn_ = t("CmdActual_ON", "Actual ON");
-    textActualOff_ = t("CmdActual_OFF", "Actual OFF");
-    textComOpen_ = t("CmdComOpen", "Open");
-    textComClose_ = t("CmdComClose", "Close");
-    CmdTerminalZenden->setText(t("CmdTerminalZenden", "Zenden"));
-    CmdResetError->setText(t("CmdResetError", "Res error"));
-    panelTekst0_ = t("PanelTekst0", "tekst 0");
-    panelTekst1_ = t("PanelTekst1", "tekst 1");
-    menuBestand->setTitle(t("menuBestand", "Bestand"));
-    Exit1->setText(t("subAfsluiten", "Afsluiten"));
-    menuEdit->setTitle(t("menuEdit", "Edit"));
-    Par11->setText(t("subParameters", "Parameters"));
-    Par21->setText(t("subSollwerten", "Sollwerten"));
-    menuInstellingen->setTitle(t("menuInstellingen", "Instellingen"));
-    Serial1->setText(t("subInitCom", "Init serieel"));
-    ww1->setText(t("subOpties", "Opties"));
-    menuCommunicatie->setTitle(t("menuCommunicatie", "Communicatie"));
-    VQ80ontvangen1->setText(t("subParSoll", "Parameters + Sollwerten ontvangen"));
-    Backup1->setText(t("subBackup", "Backup"));
-    Restore1->setText(t("subRestore", "Restore"));
-    VQ20zoeken->setText(t("subZoeken", "App... zoeken"));
-    menuVenster->setTitle(t("menuVenster", "Venster"));
-    displaynokken1->setText(t("subNokkenInfo", "Nok info"));
-    Grafiek1->setText(t("subGrafiek", "Grafiek"));
-    Grafiek2->setText(t("subLinearisatie", "Linearisatie"));
-    menuHelp->setTitle(t("menuHelp", "Help"));
-    FormAbout->setText(t("subInfo", "Info"));
-    Errno1->setText(t("subErrorNummers", "Error nummers"));
-    separator1_->setText("-");
-    separator2_->setText("-");
-  }
+  texts_.Apply(*this);
   InputFunctieTeksten();
   OutputFunctieTeksten();
-  CmdTerminalZenden->setEnabled(false);
-  CmdSelectUnit->setText(RkComm1.Active() ? textComClose_ : textComOpen_);
-  CmdInUit->setText(g.IoOn ? textIoOff_ : textIoOn_);
-  CmdActual->setText(g.LiveValuesOn ? textActualOff_ : textActualOn_);
-  VQ80ontvangen1->setEnabled(false);
-  Backup1->setEnabled(false);
-  Restore1->setEnabled(false);
+  const bool open = RkComm1.Active();
+  CmdSelectUnit->setText(texts_.Stored(open ? "CmdComClose" : "CmdComOpen"));
+  CmdInUit->setText(texts_.Stored(GlobalVar().IoOn ? "CmdIO_OFF" : "CmdIO_ON"));
+  CmdActual->setText(texts_.Stored(GlobalVar().LiveValuesOn ? "CmdActual_OFF" : "CmdActual_ON"));
+  // Applied again while the port is open (after the options window), the
+  // texts must not take away what the open port offers.
+  CmdTerminalZenden->setEnabled(open);
+  for (QAction* a : {VQ80ontvangen1, Backup1, Restore1}) a->setEnabled(open);
 }
 
 void TFormMain::InputFunctieTeksten() {
@@ -174,91 +113,66 @@ bool TFormMain::SetPortActive(bool active) {
 
 void TFormMain::CmdSelectUnitClick() { SetPortActive(!RkComm1.Active()); }
 
+void TFormMain::EnablePortControls(bool open) {
+  for (QPushButton* b : {CmdTerminalZenden, CmdResetError, CmdActual, CmdInUit}) b->setEnabled(open);
+  for (QAction* a : {VQ80ontvangen1, Backup1, Restore1}) a->setEnabled(open);
+  CmdSelectUnit->setText(texts_.Stored(open ? "CmdComClose" : "CmdComOpen"));
+}
+
 void TFormMain::RkComm1Activate() {
-  PanelComInfo->clear();
-  CmdSelectUnit->setText(textComClose_);
-  for (QPushButton* b : {CmdTerminalZenden, CmdResetError, CmdActual, CmdInUit}) b->setEnabled(true);
+  ClearComInfo();
+  EnablePortControls(true);
   StatusPanels[0]->setText(Q(PortDisplayName(RkComm1.PortName())));
   StatusPanels[1]->setText(Q(PortSettingsText(RkComm1.Baudrate(), RkComm1.FrameParitybit(), RkComm1.FrameDatabits(),
                                               RkComm1.FrameStopbits())));
   GlobalVar().IdentStep = 0;
-  // The device search selects units itself.
-  if (!(FormApparaatZoeken != nullptr && FormApparaatZoeken->isVisible())) {
-    QL200UnitSelect.ASCIIProtocol = "sc " + std::to_string(UnitNumber());
-    QL200UnitSelect.Send();
-  }
-  for (QAction* a : {VQ80ontvangen1, Backup1, Restore1}) a->setEnabled(true);
+  // A window that has the port to itself (the device search) selects the
+  // units itself.
+  if (!SharedPollingPause().Active()) identification_.Start(UnitNumber());
 }
 
 void TFormMain::RkComm1Deactivate() {
-  TGlobalVar& g = GlobalVar();
   PanelErrorNo->clear();
-  PanelComInfo->clear();
-  CmdTerminalZenden->setEnabled(false);
-  CmdSelectUnit->setText(textComOpen_);
-  for (QPushButton* b : {CmdResetError, CmdActual, CmdInUit}) b->setEnabled(false);
+  ClearComInfo();
+  EnablePortControls(false);
   StatusPanels[0]->clear();
   StatusPanels[1]->setText("Offline");
   for (std::size_t i = 2; i < StatusPanels.size(); ++i) StatusPanels[i]->clear();
-  dots_.Clear();
-  g.LiveValuesOn = false;
-  g.IoOn = false;
-  CmdActual->setText(textActualOn_);
-  CmdInUit->setText(textIoOn_);
+  errorPoll_.PortClosed();
+  polling_.PortClosed();
+  CmdActual->setText(texts_.Stored("CmdActual_ON"));
+  CmdInUit->setText(texts_.Stored("CmdIO_ON"));
   ClearValuePanels();
   Disable_checkboxen_status_klemmen();
-  for (QAction* a : {VQ80ontvangen1, Backup1, Restore1}) a->setEnabled(false);
-}
-
-void TFormMain::QL200UnitSelectCommResult(const ResultBytes&) {
-  PanelComInfo->clear();
-  QL200TypeInfo.ASCIIProtocol = "rt";
-  QL200TypeInfo.Send();
-}
-
-void TFormMain::QL200TypeInfoCommResult(const ResultBytes& result) {
-  TGlobalVar& g = GlobalVar();
-  const QString value = Q(ReplyValue(result));
-  switch (g.IdentStep) {
-    case 0:
-      StatusPanels[2]->setText(value);
-      g.DeviceType = S(value.left(4));
-      if (!IsKnownDeviceType(g.DeviceType) && g.LanguageLoaded) ShowWrongDeviceWarning();
-      QL200TypeInfo.ASCIIProtocol = "rh";
-      QL200TypeInfo.Send();
-      g.IdentStep = 1;
-      break;
-    case 1:
-      StatusPanels[3]->setText(value);
-      QL200TypeInfo.ASCIIProtocol = "rx";
-      QL200TypeInfo.Send();
-      g.IdentStep = 2;
-      break;
-    default:
-      StatusPanels[4]->setText(value);
-      break;
-  }
 }
 
 void TFormMain::ShowWrongDeviceWarning() {
-  QMessageBox box(QMessageBox::Warning, Q(Tekst(kMain, "Msg_waarschuwingCaption")),
-                  Q(Tekst(kMain, "Msg_Melding_Geen_VQ2X")), QMessageBox::Ok, this);
+  QMessageBox box(QMessageBox::Warning, texts_.Lookup("Msg_waarschuwingCaption"),
+                  texts_.Lookup("Msg_Melding_Geen_VQ2X"), QMessageBox::Ok, this);
   box.setObjectName("WrongDeviceWarning");
   box.exec();
 }
 
+void TFormMain::ClearComInfo() {
+  PanelComInfo->clear();
+  failureHold_.Cleared();
+}
+
 void TFormMain::CommunicationError(const TCommError& error) {
   PanelErrorNo->clear();
+  QString text;
+  if (error.Code == ceTimeout)
+    text = texts_.Stored("PanelTekst0");
+  else if (error.SystemError != 0 || error.CommErrors != 0)
+    text = texts_.Stored("PanelTekst1") + " " + QString::number(error.SystemError) + ", " +
+           QString::number(error.CommErrors);
+  else
+    return;  // the all-clear after a recovery
   QPalette red = PanelComInfo->palette();
   red.setColor(QPalette::WindowText, Qt::red);
-  if (error.Code == ceTimeout) {
-    PanelComInfo->setPalette(red);
-    PanelComInfo->setText(panelTekst0_);
-  } else if (error.SystemError != 0 || error.CommErrors != 0) {
-    PanelComInfo->setPalette(red);
-    PanelComInfo->setText(panelTekst1_ + " " + QString::number(error.SystemError) + ", " +
-                          QString::number(error.CommErrors));
-  }
+  PanelComInfo->setPalette(red);
+  PanelComInfo->setText(text);
+  failureHold_.Shown(clock_.elapsed());
 }
 
 // --- Live monitoring ------------------------------------------------------
@@ -282,41 +196,26 @@ void TFormMain::Disable_checkboxen_status_klemmen() {
 }
 
 void TFormMain::ActualActief() {
-  TGlobalVar& g = GlobalVar();
-  if (!g.LiveValuesOn) {
-    const auto polled = QuantitiesToPoll(g.ParameterTable, g.DeviceType);
-    for (LiveQuantity q : polled) {
-      TQL200Protocol& c = liveComponents_[Index(q)];
-      c.ASCIIProtocol = Info(q).command;
-      c.SetCyclic(true);
+  if (!GlobalVar().LiveValuesOn) {
+    for (LiveQuantity q : polling_.SwitchLiveOn())
       if (q != LiveQuantity::ActPos && q != LiveQuantity::Snelheid) PaintPanel(ValuePanels[Index(q)], true);
-    }
     PaintPanel(ValuePanels[Index(LiveQuantity::ActPos)], true);
     PaintPanel(ValuePanels[Index(LiveQuantity::Snelheid)], true);
-    CmdActual->setText(textActualOff_);
-    g.LiveValuesOn = true;
+    CmdActual->setText(texts_.Stored("CmdActual_OFF"));
   } else {
-    for (TQL200Protocol& c : liveComponents_) c.SetCyclic(false);
-    CmdActual->setText(textActualOn_);
-    g.LiveValuesOn = false;
+    polling_.SwitchLiveOff();
+    CmdActual->setText(texts_.Stored("CmdActual_ON"));
     ClearValuePanels();
   }
 }
 
 void TFormMain::InUitActief() {
-  TGlobalVar& g = GlobalVar();
-  if (!g.IoOn) {
-    QL200_in.ASCIIProtocol = "ri";
-    QL200_in.SetCyclic(true);
-    QL200_uit.ASCIIProtocol = "ru";
-    QL200_uit.SetCyclic(true);
-    CmdInUit->setText(textIoOff_);
-    g.IoOn = true;
+  if (!GlobalVar().IoOn) {
+    polling_.SwitchIoOn();
+    CmdInUit->setText(texts_.Stored("CmdIO_OFF"));
   } else {
-    QL200_in.SetCyclic(false);
-    QL200_uit.SetCyclic(false);
-    CmdInUit->setText(textIoOn_);
-    g.IoOn = false;
+    polling_.SwitchIoOff();
+    CmdInUit->setText(texts_.Stored("CmdIO_ON"));
     Disable_checkboxen_status_klemmen();
   }
 }
@@ -326,68 +225,35 @@ void TFormMain::StopPolling() {
   if (GlobalVar().LiveValuesOn) ActualActief();
 }
 
-void TFormMain::LiveValueResult(LiveQuantity quantity, const ResultBytes& result) {
-  const TGlobalVar& g = GlobalVar();
-  if (!g.LiveValuesOn) return;
-  const bool shortCopy = quantity == LiveQuantity::Spanning_in || quantity == LiveQuantity::Stroom_in;
-  const std::string value = ReplyValue(result, shortCopy ? kShortReplyCopyLimit : kReplyCopyLimit);
-  ValuePanels[Index(quantity)]->setText(Q(LiveValueText(quantity, value, g.ParameterTable)));
+void TFormMain::ShowBits(const std::array<IndicatorBox*, 2>& boxes, int bits) {
+  for (std::size_t i = 0; i < boxes.size(); ++i)
+    boxes[i]->SetState(bits & (1 << i) ? IndicatorBox::State::On : IndicatorBox::State::Off);
 }
 
-void TFormMain::LiveValueError(LiveQuantity quantity) {
-  // Like a late reply, a late failure no longer belongs on the panel.
-  if (GlobalVar().LiveValuesOn) ValuePanels[Index(quantity)]->setText("?");
+void TFormMain::ShowBits(const std::array<IndicatorBox*, 4>& boxes, int bits) {
+  for (std::size_t i = 0; i < boxes.size(); ++i)
+    boxes[i]->SetState(bits & (1 << i) ? IndicatorBox::State::On : IndicatorBox::State::Off);
 }
 
-void TFormMain::InputResult(const ResultBytes& result) {
-  if (!GlobalVar().IoOn) return;
-  const int bits = BitPattern(ReplyValue(result, kShortReplyCopyLimit));
-  for (std::size_t i = 0; i < InputBoxes.size(); ++i)
-    InputBoxes[i]->SetState(bits & (1 << i) ? IndicatorBox::State::On : IndicatorBox::State::Off);
+void TFormMain::Timer1Timer() { errorPoll_.Tick(); }
+
+void TFormMain::ErrorNumberReply(const std::string& errorText, const std::string& dots) {
+  if (failureHold_.PollMayClear(clock_.elapsed())) ClearComInfo();
+  PanelErrorNo->setText(Q(errorText));
+  if (!errorText.empty()) StatusPanels[5]->setText(Q(dots));
 }
 
-void TFormMain::OutputResult(const ResultBytes& result) {
-  if (!GlobalVar().IoOn) return;
-  const int bits = BitPattern(ReplyValue(result, kShortReplyCopyLimit));
-  for (std::size_t i = 0; i < OutputBoxes.size(); ++i)
-    OutputBoxes[i]->SetState(bits & (1 << i) ? IndicatorBox::State::On : IndicatorBox::State::Off);
-}
-
-void TFormMain::Timer1Timer() {
-  if (!RkComm1.Active()) return;
-  for (QDialog* transfer : {static_cast<QDialog*>(FormApparaatZoeken), static_cast<QDialog*>(FormLeesParSoll),
-                            static_cast<QDialog*>(FormSchrijfParSoll)})
-    if (transfer != nullptr && transfer->isVisible()) return;
-  QL200ReadError.ASCIIProtocol = "rf";
-  QL200ReadError.Send();
-}
-
-void TFormMain::QL200ReadErrorCommResult(const ResultBytes& result) {
-  PanelComInfo->clear();
-  const std::string value = ReplyValue(result);
-  if (IsNoError(value)) {
-    PanelErrorNo->clear();
-    return;
-  }
-  PanelErrorNo->setText(Q(ErrorPanelText(value)));
-  StatusPanels[5]->setText(Q(dots_.Advance()));
-}
-
-void TFormMain::CmdResetErrorClick() {
-  QL200ResetError.ASCIIProtocol = "wf";
-  QL200ResetError.Send();
-}
+void TFormMain::CmdResetErrorClick() { SendCommand(QL200ResetError, "wf"); }
 
 void TFormMain::CmdTerminalZendenClick() {
   MemoReceive->clear();
-  QL200Protocol1.ASCIIProtocol = S(EditZenden->text());
-  QL200Protocol1.Send();
+  SendCommand(QL200Protocol1, S(EditZenden->text()));
   EditZenden->selectAll();
   EditZenden->setFocus();
 }
 
 void TFormMain::QL200Protocol1CommResult(const ResultBytes& result) {
-  PanelComInfo->clear();
+  ClearComInfo();
   MemoReceive->setPlainText(Q(ReplyLines(result)));
 }
 

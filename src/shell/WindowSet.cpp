@@ -1,5 +1,23 @@
 #include "shell/WindowSet.h"
 
+#include "comm/dialogs/ApparaatZoeken.h"
+#include "params/EditParam.h"
+#include "params/EditSollwerten.h"
+#include "params/LeesParSoll.h"
+#include "params/ParLoader.h"
+#include "params/ParamService.h"
+#include "params/SchrijfParSoll.h"
+#include "shell/About.h"
+#include "shell/InfoErrorNummers.h"
+#include "shell/InitSerial.h"
+#include "shell/Opties.h"
+#include "tools/AfdrukkenPar.h"
+#include "tools/AfdrukkenSoll.h"
+#include "tools/Calibratie.h"
+#include "tools/DisplayNokken.h"
+#include "tools/Grafiek.h"
+#include "tools/Linearisatie.h"
+
 WindowSet::WindowSet(const MainWindowSetup& setup) : main_(std::make_unique<TFormMain>(setup)) {
   // The secondary windows belong to the main window, so they stay above it
   // and end with it.

@@ -2,7 +2,4 @@
 
 TFormAfdrukkenPar* FormAfdrukkenPar = nullptr;
 
-TFormAfdrukkenPar::TFormAfdrukkenPar(QWidget* parent) : QDialog(parent) {
-  setObjectName("FormAfdrukkenPar");
-  setWindowTitle("Afdrukken param");
-}
+TFormAfdrukkenPar::TFormAfdrukkenPar(QWidget* parent) : TWindowBase(parent, "FormAfdrukkenPar", "Afdrukken param") {}

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/WindowBase.h"
 
 // The parameter printout: header lines and the parameters by group on a printer.
-class TFormAfdrukkenPar : public QDialog {
+class TFormAfdrukkenPar : public TWindowBase {
   Q_OBJECT
 public:
   explicit TFormAfdrukkenPar(QWidget* parent = nullptr);

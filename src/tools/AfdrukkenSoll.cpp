@@ -2,7 +2,4 @@
 
 TFormAfdrukkenSoll* FormAfdrukkenSoll = nullptr;
 
-TFormAfdrukkenSoll::TFormAfdrukkenSoll(QWidget* parent) : QDialog(parent) {
-  setObjectName("FormAfdrukkenSoll");
-  setWindowTitle("Afdrukken Soll");
-}
+TFormAfdrukkenSoll::TFormAfdrukkenSoll(QWidget* parent) : TWindowBase(parent, "FormAfdrukkenSoll", "Afdrukken Soll") {}

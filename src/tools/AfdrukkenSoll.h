@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/WindowBase.h"
 
 // The setpoint printout: header lines and the 24 setpoints on a printer.
-class TFormAfdrukkenSoll : public QDialog {
+class TFormAfdrukkenSoll : public TWindowBase {
   Q_OBJECT
 public:
   explicit TFormAfdrukkenSoll(QWidget* parent = nullptr);

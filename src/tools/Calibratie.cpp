@@ -2,7 +2,4 @@
 
 TFormCalibratie* FormCalibratie = nullptr;
 
-TFormCalibratie::TFormCalibratie(QWidget* parent) : QDialog(parent) {
-  setObjectName("FormCalibratie");
-  setWindowTitle("Calibratie");
-}
+TFormCalibratie::TFormCalibratie(QWidget* parent) : TWindowBase(parent, "FormCalibratie", "Calibratie") {}

@@ -2,7 +2,4 @@
 
 TFormDisplayNokken* FormDisplayNokken = nullptr;
 
-TFormDisplayNokken::TFormDisplayNokken(QWidget* parent) : QDialog(parent) {
-  setObjectName("FormDisplayNokken");
-  setWindowTitle("Display nokken");
-}
+TFormDisplayNokken::TFormDisplayNokken(QWidget* parent) : TWindowBase(parent, "FormDisplayNokken", "Display nokken") {}

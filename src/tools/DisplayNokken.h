@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/WindowBase.h"
 
 // The twelve cams and four outputs as a coloured grid.
-class TFormDisplayNokken : public QDialog {
+class TFormDisplayNokken : public TWindowBase {
   Q_OBJECT
 public:
   explicit TFormDisplayNokken(QWidget* parent = nullptr);

@@ -2,7 +2,4 @@
 
 TFormGrafiek* FormGrafiek = nullptr;
 
-TFormGrafiek::TFormGrafiek(QWidget* parent) : QDialog(parent) {
-  setObjectName("FormGrafiek");
-  setWindowTitle("Istwerten");
-}
+TFormGrafiek::TFormGrafiek(QWidget* parent) : TWindowBase(parent, "FormGrafiek", "Istwerten") {}

@@ -2,7 +2,4 @@
 
 TFormLinearisatie* FormLinearisatie = nullptr;
 
-TFormLinearisatie::TFormLinearisatie(QWidget* parent) : QDialog(parent) {
-  setObjectName("FormLinearisatie");
-  setWindowTitle("Lin Grafiek");
-}
+TFormLinearisatie::TFormLinearisatie(QWidget* parent) : TWindowBase(parent, "FormLinearisatie", "Lin Grafiek") {}

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/WindowBase.h"
 
 // The linearisation curve of up to 30 points.
-class TFormLinearisatie : public QDialog {
+class TFormLinearisatie : public TWindowBase {
   Q_OBJECT
 public:
   explicit TFormLinearisatie(QWidget* parent = nullptr);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QTest>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
@@ -14,7 +15,25 @@
 
 #include "VirtualSerial.h"
 #include "model/Global_var.h"
+#include "comm/dialogs/ApparaatZoeken.h"
+#include "params/EditParam.h"
+#include "params/EditSollwerten.h"
+#include "params/LeesParSoll.h"
+#include "params/ParLoader.h"
+#include "params/ParamService.h"
+#include "params/SchrijfParSoll.h"
+#include "shell/About.h"
+#include "shell/InfoErrorNummers.h"
+#include "shell/InitSerial.h"
+#include "shell/Opties.h"
 #include "shell/WindowSet.h"
+#include "tools/AfdrukkenPar.h"
+#include "tools/AfdrukkenSoll.h"
+#include "tools/Calibratie.h"
+#include "tools/DisplayNokken.h"
+#include "tools/Grafiek.h"
+#include "tools/Linearisatie.h"
+#include "ui/ElidedLabel.h"
 
 // A program folder for one test, with the shipped data files it asks for.
 class ProgramFolder {
@@ -102,3 +121,54 @@ private:
 };
 
 inline void ResetSharedState() { GlobalVar() = TGlobalVar{}; }
+
+// The whole tool (its window set) on a virtual line whose device is a
+// FakeDevice, in a program folder of its own. Window tests derive from it
+// (besides QObject), call Reset() in init() and Stop() in cleanup().
+class ToolHarness {
+protected:
+  void Reset() {
+    backend_ = std::make_shared<VirtualSerialBackend>();
+    line_ = backend_->Attach(TPort::COM1);
+    device_ = std::make_shared<FakeDevice>();
+    line_->SetResponder([device = device_](const std::string& r) { return (*device)(r); });
+  }
+  void Start(const QStringList& dataFiles = kAllDataFiles, const QString& argument = {}) {
+    folder_ = std::make_unique<ProgramFolder>(dataFiles);
+    StartIn(argument);
+  }
+  // Starts in the folder already made (with files a test wrote into it).
+  void StartIn(const QString& argument = {}) {
+    ResetSharedState();
+    MainWindowSetup setup;
+    setup.programDir = folder_->Path();
+    setup.backend = backend_;
+    setup.firstArgument = argument;
+    windows_ = std::make_unique<WindowSet>(setup);
+    Main().show();
+  }
+  void Stop() {
+    if (windows_) Main().close();
+    windows_.reset();
+  }
+  TFormMain& Main() { return windows_->Main(); }
+  bool OpenPort() {
+    QTest::mouseClick(Main().CmdSelectUnit, Qt::LeftButton);
+    return Main().Port().Active();
+  }
+  bool WaitIdentified() {
+    return QTest::qWaitFor([&] { return !Main().StatusPanels[4]->text().isEmpty(); }, 5000);
+  }
+  // The commands the device received, without their CR.
+  std::vector<std::string> Commands() const {
+    std::vector<std::string> out;
+    for (const auto& r : line_->Requests()) out.push_back(r.substr(0, r.find('\r')));
+    return out;
+  }
+
+  std::unique_ptr<ProgramFolder> folder_;
+  std::shared_ptr<VirtualSerialBackend> backend_;
+  std::shared_ptr<VirtualDevice> line_;
+  std::shared_ptr<FakeDevice> device_;
+  std::unique_ptr<WindowSet> windows_;
+};

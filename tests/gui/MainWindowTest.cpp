@@ -31,54 +31,16 @@ QColor Background(QWidget* w) { return w->palette().color(QPalette::Window); }
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, protected ToolHarness {
   Q_OBJECT
 
 private:
-  std::unique_ptr<ProgramFolder> folder_;
-  std::shared_ptr<VirtualSerialBackend> backend_;
-  std::shared_ptr<VirtualDevice> line_;
-  std::shared_ptr<FakeDevice> device_;
-  std::unique_ptr<WindowSet> windows_;
-
-  TFormMain& Main() { return windows_->Main(); }
-
-  void Start(const QStringList& dataFiles = kAllDataFiles, const QString& argument = {}) {
-    folder_ = std::make_unique<ProgramFolder>(dataFiles);
-    StartIn(argument);
-  }
-  void StartIn(const QString& argument = {}) {
-    ResetSharedState();
-    MainWindowSetup setup;
-    setup.programDir = folder_->Path();
-    setup.backend = backend_;
-    setup.firstArgument = argument;
-    windows_ = std::make_unique<WindowSet>(setup);
-    Main().show();
-  }
-  void Stop() {
-    if (windows_) Main().close();
-    windows_.reset();
-  }
-  void OpenPort() {
-    QTest::mouseClick(Main().CmdSelectUnit, Qt::LeftButton);
-    QVERIFY(Main().Port().Active());
-  }
-  void WaitIdentified() { QTRY_VERIFY_WITH_TIMEOUT(!Main().StatusPanels[4]->text().isEmpty(), 5000); }
-  std::vector<std::string> Commands() const {
-    std::vector<std::string> out;
-    for (const auto& r : line_->Requests()) out.push_back(r.substr(0, r.find('\r')));
-    return out;
-  }
+  void OpenPort() { QVERIFY(ToolHarness::OpenPort()); }
+  void WaitIdentified() { QVERIFY(ToolHarness::WaitIdentified()); }
   QLabel* Panel(LiveQuantity q) { return Main().ValuePanels[static_cast<std::size_t>(q)]; }
 
 private slots:
-  void init() {
-    backend_ = std::make_shared<VirtualSerialBackend>();
-    line_ = backend_->Attach(TPort::COM1);
-    device_ = std::make_shared<FakeDevice>();
-    line_->SetResponder([device = device_](const std::string& r) { return (*device)(r); });
-  }
+  void init() { Reset(); }
   void cleanup() { Stop(); }
 
   void createsTheEighteenWindowsWithTheMainWindowFirst() {

@@ -2,7 +2,4 @@
 
 TFormApparaatZoeken* FormApparaatZoeken = nullptr;
 
-TFormApparaatZoeken::TFormApparaatZoeken(QWidget* parent) : QDialog(parent) {
-  setObjectName("FormApparaatZoeken");
-  setWindowTitle("FormApparaatZoeken");
-}
+TFormApparaatZoeken::TFormApparaatZoeken(QWidget* parent) : TWindowBase(parent, "FormApparaatZoeken", "FormApparaatZoeken") {}

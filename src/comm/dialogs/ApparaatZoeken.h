@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/WindowBase.h"
 
 // Searches the line for devices across baud rates, framings and unit numbers.
-class TFormApparaatZoeken : public QDialog {
+class TFormApparaatZoeken : public TWindowBase {
   Q_OBJECT
 public:
   explicit TFormApparaatZoeken(QWidget* parent = nullptr);

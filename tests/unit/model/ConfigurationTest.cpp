@@ -45,8 +45,8 @@ protected:
     const auto lines = Lines();
     return std::find(lines.begin(), lines.end(), line) != lines.end();
   }
-  void ReadConfig() { Configfile_lezen(Path(), port_, unit_, globals_, paths_); }
-  void WriteConfig() { ASSERT_TRUE(ProgrammaInstellingen_opslaan(Path(), port_, unit_, globals_)); }
+  void ReadConfig() { found_ = Configfile_lezen(Path(), port_, unit_, globals_, paths_).file; }
+  void WriteConfig() { ASSERT_TRUE(ProgrammaInstellingen_opslaan(Path(), found_, port_, unit_, globals_, paths_)); }
 
   std::filesystem::path dir_;
   ManualInvoker invoker_;
@@ -54,6 +54,7 @@ protected:
   int unit_ = 0;
   TGlobalVar globals_;
   PortPaths paths_;
+  SettingsFile found_ = SettingsFile::Missing;
 };
 
 TEST_F(ConfigurationFile, MissingFileKeepsTheLaidOutPortAndWritesAllKeys) {
@@ -170,9 +171,59 @@ TEST_F(ConfigurationFile, BadFilesNeverCrashAndGiveDefaults) {
 
 TEST_F(ConfigurationFile, UnwritableFolderIsReportedNotThrown) {
   std::string error;
-  EXPECT_FALSE(ProgrammaInstellingen_opslaan((dir_ / "missing" / "application.ini").string(), port_, 0, globals_,
-                                             &error));
+  EXPECT_FALSE(ProgrammaInstellingen_opslaan((dir_ / "missing" / "application.ini").string(), SettingsFile::Missing,
+                                             port_, 0, globals_, paths_, &error));
   EXPECT_FALSE(error.empty());
+}
+
+// A file the tool cannot read is started without and left exactly as it was.
+TEST_F(ConfigurationFile, UnreadableFilesAreNeverOverwritten) {
+  const std::string big = "[Serieel]\nunit_no=9\n" + std::string(2 * 1024 * 1024, ';') + "\n";
+  Write(big);
+  ReadConfig();
+  EXPECT_EQ(found_, SettingsFile::Unreadable);
+  EXPECT_EQ(unit_, 0);
+  std::string error;
+  EXPECT_FALSE(ProgrammaInstellingen_opslaan(Path(), found_, port_, 5, globals_, paths_, &error));
+  EXPECT_EQ(Read(), big);
+
+  Write("[Serieel]\nunit_no=9\n");
+  std::filesystem::permissions(Path(), std::filesystem::perms::none);
+  const bool privileged = ::geteuid() == 0;  // root reads anything: the read then succeeds
+  ReadConfig();
+  EXPECT_EQ(found_, privileged ? SettingsFile::Read : SettingsFile::Unreadable);
+  if (!privileged) {
+    EXPECT_FALSE(ProgrammaInstellingen_opslaan(Path(), found_, port_, 5, globals_, paths_, &error));
+  }
+  std::filesystem::permissions(Path(), std::filesystem::perms::owner_all);
+  if (!privileged) {
+    EXPECT_EQ(Read(), "[Serieel]\nunit_no=9\n");
+  }
+}
+
+TEST_F(ConfigurationFile, ReadOnlyFileIsNotReplaced) {
+  Write("[Serieel]\nunit_no=9\n");
+  std::filesystem::permissions(Path(), std::filesystem::perms::owner_read);
+  ReadConfig();
+  EXPECT_EQ(unit_, 9);
+  std::string error;
+  EXPECT_FALSE(ProgrammaInstellingen_opslaan(Path(), found_, port_, 5, globals_, paths_, &error));
+  EXPECT_FALSE(error.empty());
+  std::filesystem::permissions(Path(), std::filesystem::perms::owner_all);
+  EXPECT_EQ(Read(), "[Serieel]\nunit_no=9\n");
+}
+
+TEST_F(ConfigurationFile, ByteOrderMarkDoesNotHideTheFirstSection) {
+  Write("\xEF\xBB\xBF[Serieel]\nunit_no=12\n");
+  ReadConfig();
+  EXPECT_EQ(unit_, 12);
+}
+
+TEST_F(ConfigurationFile, PortMappingIsWrittenBack) {
+  ReadConfig();
+  paths_.SetConfigured(TPort::COM2, "/dev/pts/9");
+  WriteConfig();
+  EXPECT_TRUE(HasLine("COM2=/dev/pts/9"));
 }
 
 class LanguageFiles : public ConfigurationFile {};

@@ -1,0 +1,6 @@
+#include "model/PollingPause.h"
+
+PollingPause& SharedPollingPause() {
+  static PollingPause pause;
+  return pause;
+}

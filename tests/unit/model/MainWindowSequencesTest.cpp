@@ -1,0 +1,151 @@
+// The main window's sequences without a window: identification, live
+// polling and the error-number poll, on the virtual line.
+#include "CommTestSupport.h"
+
+#include <map>
+
+#include "model/DeviceIdentification.h"
+#include "model/ErrorPoll.h"
+#include "model/LivePolling.h"
+
+namespace {
+
+// Answers every code with a fixed value; "sc n" is echoed.
+VirtualReply Answer(const std::map<std::string, std::string>& values, const std::string& request) {
+  const std::string line = request.substr(0, request.find('\r'));
+  const std::string code = line.substr(0, 2);
+  if (code == "sc") return VirtualReply::Answer(line + "\r\n");
+  const auto it = values.find(code);
+  return it == values.end() ? VirtualReply::Silence() : VirtualReply::Answer(code + " " + it->second + "\r\n");
+}
+
+class MainWindowSequences : public VirtualPortFixture {
+protected:
+  void SetUp() override {
+    device_->SetResponder([this](const std::string& r) { return Answer(values_, r); });
+    port_.Open();
+  }
+  void TearDown() override { port_.Close(); }
+
+  std::map<std::string, std::string> values_ = {{"rt", "VQ22 V2.14"}, {"rh", "HW 3.1"}, {"rx", "SN 7"},
+                                                {"r0", "1234"},       {"r1", "-56"},    {"rf", "-1"},
+                                                {"ri", "2"},          {"ru", "5"}};
+  TGlobalVar globals_;
+};
+
+TEST_F(MainWindowSequences, IdentificationFillsThreePanelsInOrder) {
+  DeviceIdentification ident(port_, globals_);
+  std::map<int, std::string> panels;
+  bool foreign = false;
+  ident.OnText = [&](int panel, const std::string& text) { panels[panel] = text; };
+  ident.OnForeignDevice = [&] { foreign = true; };
+  ident.Start(3);
+  ASSERT_TRUE(PumpUntil([&] { return panels.size() == 3; }));
+  EXPECT_EQ(panels[2], "VQ22 V2.14");
+  EXPECT_EQ(panels[3], "HW 3.1");
+  EXPECT_EQ(panels[4], "SN 7");
+  EXPECT_EQ(globals_.DeviceType, "VQ22");
+  EXPECT_FALSE(foreign);
+  EXPECT_EQ(device_->Requests(), (std::vector<std::string>{"sc 3\r", "rt\r", "rh\r", "rx\r"}));
+}
+
+TEST_F(MainWindowSequences, ForeignTypeWarnsAndTheChainGoesOn) {
+  values_["rt"] = "ZX9";
+  DeviceIdentification ident(port_, globals_);
+  int texts = 0;
+  bool foreign = false;
+  ident.OnText = [&](int, const std::string&) { ++texts; };
+  ident.OnForeignDevice = [&] { foreign = true; };
+  ident.Start(0);
+  ASSERT_TRUE(PumpUntil([&] { return texts == 3; }));
+  EXPECT_TRUE(foreign);
+  EXPECT_EQ(globals_.DeviceType, "ZX9");
+}
+
+TEST_F(MainWindowSequences, ReplyNotEchoingItsQueryStopsTheChain) {
+  values_["rh"] = "x";
+  device_->SetResponder([this](const std::string& r) {
+    if (r == "rh\r") return VirtualReply::Answer("rf -1\r\n");  // a reply to something else
+    return Answer(values_, r);
+  });
+  DeviceIdentification ident(port_, globals_);
+  std::map<int, std::string> panels;
+  ident.OnText = [&](int panel, const std::string& text) { panels[panel] = text; };
+  ident.Start(0);
+  ASSERT_TRUE(PumpUntil([&] { return device_->RequestCount() == 3; }));
+  PumpFor(50);
+  EXPECT_EQ(panels.size(), 1u);
+  EXPECT_EQ(device_->RequestCount(), 3u);
+}
+
+// A device that answers one "r1" 120 ms late while live values run: the
+// late reply is thrown away, and no panel ever shows another command's value.
+TEST_F(MainWindowSequences, LateReplyNeverShowsOnAnotherPanel) {
+  bool late = true;
+  device_->SetResponder([&](const std::string& r) {
+    if (r == "r1\r" && late) {
+      late = false;
+      return VirtualReply::Answer("r1 -56\r\n", 120);
+    }
+    return Answer(values_, r);
+  });
+  LivePolling polling(port_, globals_);
+  std::map<LiveQuantity, std::vector<std::string>> shown;
+  polling.OnValue = [&](LiveQuantity q, const std::string& text) { shown[q].push_back(text); };
+  polling.SwitchLiveOn();
+  ASSERT_TRUE(PumpUntil([&] { return shown[LiveQuantity::Snelheid].size() >= 20; }));
+  polling.SwitchLiveOff();
+  int lost = 0;
+  for (const auto& text : shown[LiveQuantity::ActPos]) {
+    EXPECT_TRUE(text == "1234" || text == "?") << text;
+    lost += text == "?";
+  }
+  for (const auto& text : shown[LiveQuantity::Snelheid]) {
+    EXPECT_TRUE(text == "-56" || text == "?") << text;
+    lost += text == "?";
+  }
+  EXPECT_LE(lost, 2);
+  EXPECT_GE(lost, 1);
+}
+
+TEST_F(MainWindowSequences, InputsAndOutputsGiveTheirBits) {
+  LivePolling polling(port_, globals_);
+  int inputs = -1, outputs = -1;
+  polling.OnInputs = [&](int bits) { inputs = bits; };
+  polling.OnOutputs = [&](int bits) { outputs = bits; };
+  polling.SwitchIoOn();
+  ASSERT_TRUE(PumpUntil([&] { return inputs >= 0 && outputs >= 0; }));
+  polling.SwitchIoOff();
+  EXPECT_EQ(inputs, 2);
+  EXPECT_EQ(outputs, 5);
+}
+
+TEST_F(MainWindowSequences, ErrorPollWaitsWhileAWindowHoldsThePause) {
+  PollingPause pause;
+  ErrorNumberPoll poll(port_, pause);
+  std::vector<std::string> errors;
+  poll.OnReply = [&](const std::string& text, const std::string&) { errors.push_back(text); };
+  {
+    PollingPause::Hold hold = pause.Acquire();
+    poll.Tick();
+    PumpFor(30);
+    EXPECT_EQ(device_->RequestCount(), 0u);
+  }
+  values_["rf"] = "12";
+  poll.Tick();
+  ASSERT_TRUE(PumpUntil([&] { return errors.size() == 1; }));
+  EXPECT_EQ(errors[0], "VQ2... Error: 12");
+}
+
+TEST(FailureTextHold, PollClearsOnlyAfterThreeSeconds) {
+  FailureTextHold hold;
+  EXPECT_TRUE(hold.PollMayClear(0));
+  hold.Shown(1000);
+  EXPECT_FALSE(hold.PollMayClear(1100));
+  EXPECT_FALSE(hold.PollMayClear(3999));
+  EXPECT_TRUE(hold.PollMayClear(4000));
+  hold.Cleared();
+  EXPECT_TRUE(hold.PollMayClear(1100));
+}
+
+}  // namespace
