@@ -16,8 +16,8 @@ TEST(WireTime, CharacterTimeFollowsTheFraming) {
     std::int64_t nanoseconds;  // one character, rounded down
   };
   const Row rows[] = {
-      {{9600, 8, 'E', 1}, 11, 1145833},  {{9600, 8, 'N', 1}, 10, 1041666},   {{19200, 7, 'O', 2}, 11, 572916},
-      {{115200, 8, 'N', 1}, 10, 86805}, {{28800, 8, 'N', 2}, 11, 381944},   {{1200, 7, 'N', 1}, 9, 7500000},
+      {{9600, 8, 'E', 1}, 11, 1145833},  {{9600, 8, 'N', 1}, 10, 1041666}, {{19200, 7, 'O', 2}, 11, 572916},
+      {{115200, 8, 'N', 1}, 10, 86805}, {{28800, 8, 'N', 2}, 11, 381944}, {{1200, 7, 'N', 1}, 9, 7500000},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.line.LogText());
@@ -36,8 +36,8 @@ protected:
   void SetUp() override {
     SimDeviceSetup setup;
     setup.motion = MotionProfile(MotionProfile::Shape::Still, 1000, 1000, 1);
-    bus.AddUnit(*ParseUnitConfig("0:VQ22", nullptr), std::make_unique<SimDevice>(setup,
-                DeviceMemory::Defaults(setup.limits), start));
+    auto device = std::make_unique<SimDevice>(setup, DeviceMemory::Defaults(setup.limits), start);
+    bus.AddUnit(*ParseUnitConfig("0:VQ22", nullptr), std::move(device));
     server = std::make_unique<LineServer>(bus, nullptr);
     server->faults().wireTime = true;
   }

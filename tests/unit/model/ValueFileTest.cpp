@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <random>
 #include <unistd.h>
 
 namespace {
@@ -184,6 +185,24 @@ TEST(SetpointFile, ReadsSetpointsAndChecksButDropsLineZero) {
   EXPECT_EQ(ReadSetpointFile(replaced("S024", "S025")).outcome, ValueFileOutcome::BadLine);
   EXPECT_EQ(ReadSetpointFile(ParameterFileText(SampleParameters(), 3)).outcome, ValueFileOutcome::WrongHeader);
   EXPECT_EQ(ReadParameterFile(good).outcome, ValueFileOutcome::WrongHeader);
+}
+
+TEST(ValueFiles, AnyBytesGiveAResultAndARefusalHandsOutNothing) {
+  const std::string good = SetpointFileText(SampleSetpoints(), SampleParameters(), 0);
+  std::mt19937 generator(7);
+  const char alphabet[] = {'\r', '\n', ' ', '-', '0', '9', 'S', '\0', '\xEF', '\xFF'};
+  for (int round = 0; round < 3000; ++round) {
+    std::string bytes = good.substr(0, generator() % (good.size() + 1));
+    for (int flips = static_cast<int>(generator() % 4); flips > 0 && !bytes.empty(); --flips)
+      bytes[generator() % bytes.size()] = alphabet[generator() % sizeof alphabet];
+    const SetpointFileRead setpoints = ReadSetpointFile(bytes);
+    if (!setpoints.Loaded()) {
+      EXPECT_EQ(setpoints.setpoints, SetpointValues{}) << "round " << round;
+    }
+    const ParameterFileRead parameters = ReadParameterFile(bytes);
+    EXPECT_FALSE(parameters.Loaded()) << "a setpoint file never passes as a parameter file";
+    EXPECT_EQ(parameters.parameters, ParameterValues{});
+  }
 }
 
 class ValueFileOnDisk : public ::testing::Test {
