@@ -13,10 +13,10 @@ void LineServer::NoteSettings(const LineSettings& settings) {
 void LineServer::Receive(std::string_view bytes, const LineSettings& settings, SimTime now) {
   NoteSettings(settings);
   for (char c : bytes) {
+    const SimTime arrived = ArrivalOfNextByte(settings, now);
     raw_ += c;
     if (c == '\r') {
-      if (log_) log_->Received(raw_);
-      if (!overflow_) HandleLine(text_, settings, now);
+      heard_.push_back(HeardLine{arrived, std::move(raw_), std::move(text_), overflow_, settings});
       raw_.clear();
       text_.clear();
       overflow_ = false;
@@ -31,6 +31,31 @@ void LineServer::Receive(std::string_view bytes, const LineSettings& settings, S
     if (raw_.size() > 4 * MaxLineLength) raw_.erase(0, raw_.size() - MaxLineLength);
     if (!overflow_) text_ += c;
   }
+  HandleHeardLines(now);
+}
+
+// A pseudo-terminal cannot keep a parity bit (Linux reports every pty as
+// 8 data bits without parity), so the plan may name the parity to count.
+LineSettings LineServer::WireFraming(const LineSettings& settings) const {
+  LineSettings framing = settings;
+  if (faults_.wireParity != 0) framing.parity = faults_.wireParity;
+  return framing;
+}
+
+// Without wire time every byte counts as there the moment it is read.
+SimTime LineServer::ArrivalOfNextByte(const LineSettings& settings, SimTime now) {
+  if (!faults_.wireTime) return now;
+  receiverFreeAt_ = std::max(now, receiverFreeAt_) + WireFraming(settings).WireTime(1);
+  return receiverFreeAt_;
+}
+
+void LineServer::HandleHeardLines(SimTime now) {
+  while (!heard_.empty() && heard_.front().at <= now) {
+    HeardLine line = std::move(heard_.front());
+    heard_.pop_front();
+    if (log_) log_->Received(line.raw);
+    if (!line.overflow) HandleLine(line.text, line.settings, line.at);
+  }
 }
 
 void LineServer::HandleLine(const std::string& text, const LineSettings& settings, SimTime now) {
@@ -44,19 +69,38 @@ void LineServer::HandleLine(const std::string& text, const LineSettings& setting
     --faults_.garbledCommands;
     reply = Garble(reply);
   }
-  if (!reply.empty()) Schedule(reply, now);
+  if (!reply.empty()) Schedule(reply, settings, now);
 }
 
-void LineServer::Schedule(const std::string& reply, SimTime now) {
+void LineServer::Schedule(const std::string& reply, const LineSettings& settings, SimTime now) {
   SimTime at = now + Milliseconds(std::max(0, faults_.replyDelayMs));
   SimDuration gap = Milliseconds(std::max(0, faults_.burstGapMs));
   // Replies leave in order, a burst gap apart: none overtakes one still pending.
   if (!pending_.empty()) at = std::max(at, pending_.back().at + gap);
   std::size_t size = faults_.burstSize > 0 ? static_cast<std::size_t>(faults_.burstSize) : reply.size();
   for (std::size_t offset = 0; offset < reply.size(); offset += size) {
-    pending_.push_back(Chunk{at, reply.substr(offset, size), offset == 0 ? reply : std::string()});
+    at = ScheduleBurst(reply.substr(offset, size), offset == 0 ? reply : std::string(), settings, at);
     at += gap;
   }
+}
+
+// Queues one burst that starts at `start`; returns when its last byte has
+// ended. Without wire time the burst goes out whole at its start. With it
+// each byte is handed out when it has crossed the line: one character time
+// after the start for the first byte, one more for each further byte.
+SimTime LineServer::ScheduleBurst(const std::string& burst, const std::string& wholeReply,
+                                  const LineSettings& settings, SimTime start) {
+  if (!faults_.wireTime) {
+    pending_.push_back(Chunk{start, burst, wholeReply});
+    return start;
+  }
+  const LineSettings framing = WireFraming(settings);
+  SimTime at = start;
+  for (std::size_t i = 0; i < burst.size(); ++i) {
+    at = start + framing.WireTime(i + 1);
+    pending_.push_back(Chunk{at, burst.substr(i, 1), i == 0 ? wholeReply : std::string()});
+  }
+  return at;
 }
 
 // A reply hit by interference: the echoed code no longer matches and one
@@ -93,10 +137,12 @@ std::string LineServer::NoiseBytes() {
 std::optional<SimTime> LineServer::NextDue() const {
   std::optional<SimTime> due = nextNoise_;
   if (!pending_.empty() && (!due || pending_.front().at < *due)) due = pending_.front().at;
+  if (!heard_.empty() && (!due || heard_.front().at < *due)) due = heard_.front().at;
   return due;
 }
 
 std::string LineServer::TakeDue(SimTime now) {
+  HandleHeardLines(now);
   std::string out;
   if (nextNoise_ && *nextNoise_ <= now) {
     std::string noise = NoiseBytes();

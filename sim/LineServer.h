@@ -17,6 +17,12 @@
 // schedules the answers (reply delay, bursts) and the faults of the plan.
 // The owner feeds received bytes in, sleeps until NextDue() and writes what
 // TakeDue() hands out.
+//
+// With the plan's wire time a pseudo-terminal behaves like a serial line:
+// each received byte ends one character time after the one before it (or
+// after it came in, when it came later), a command is acted on when its CR
+// has ended, and the reply leaves byte by byte, each byte handed out when
+// its last bit would have arrived.
 class LineServer {
 public:
   static constexpr std::size_t MaxLineLength = 128;
@@ -40,9 +46,22 @@ private:
     std::string bytes;
     std::string wholeReply;  // logged when the first chunk goes out
   };
+  // A command line whose CR has been received, acted on at `at`.
+  struct HeardLine {
+    SimTime at;
+    std::string raw;
+    std::string text;
+    bool overflow;
+    LineSettings settings;
+  };
 
+  LineSettings WireFraming(const LineSettings& settings) const;
+  SimTime ArrivalOfNextByte(const LineSettings& settings, SimTime now);
+  void HandleHeardLines(SimTime now);
   void HandleLine(const std::string& text, const LineSettings& settings, SimTime now);
-  void Schedule(const std::string& reply, SimTime now);
+  void Schedule(const std::string& reply, const LineSettings& settings, SimTime now);
+  SimTime ScheduleBurst(const std::string& burst, const std::string& wholeReply, const LineSettings& settings,
+                        SimTime start);
   std::string Garble(std::string reply);
   void ScheduleNextNoise(SimTime after);
   std::string NoiseBytes();
@@ -51,6 +70,8 @@ private:
   TrafficLog* log_;
   FaultPlan faults_;
   std::deque<Chunk> pending_;
+  std::deque<HeardLine> heard_;
+  SimTime receiverFreeAt_{};  // with wire time: when the last byte received has ended
   std::string raw_;   // bytes of the line being received, as they came
   std::string text_;  // the same without LF and NUL
   bool overflow_ = false;

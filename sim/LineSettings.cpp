@@ -1,6 +1,7 @@
 #include "LineSettings.h"
 
 #include <charconv>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -26,6 +27,16 @@ std::optional<int> ParseInt(std::string_view text) {
 
 std::string LineSettings::LogText() const {
   return std::to_string(baud) + " " + std::to_string(dataBits) + " " + parity + " " + std::to_string(stopBits);
+}
+
+int LineSettings::BitsPerCharacter() const { return 1 + dataBits + (parity == 'N' ? 0 : 1) + stopBits; }
+
+std::chrono::nanoseconds LineSettings::WireTime(std::size_t characters) const {
+  if (baud <= 0) return std::chrono::nanoseconds(0);
+  // Whole nanoseconds from the total bit count, so that times of many
+  // characters do not add up rounding errors.
+  const auto bits = static_cast<std::int64_t>(characters) * BitsPerCharacter();
+  return std::chrono::nanoseconds(bits * 1'000'000'000 / baud);
 }
 
 bool IsStandardBaud(int baud) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +14,13 @@ struct LineSettings {
   int stopBits = 1;
 
   bool operator==(const LineSettings&) const = default;
+
+  // Bits one character takes on the wire: the start bit, the data bits, a
+  // parity bit unless the parity is none, and the stop bits.
+  int BitsPerCharacter() const;
+  // How long `characters` characters take on the wire at this baud rate;
+  // zero when the rate is unknown (0).
+  std::chrono::nanoseconds WireTime(std::size_t characters) const;
 
   // "9600 8 O 1", as the traffic log writes it.
   std::string LogText() const;

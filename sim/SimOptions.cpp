@@ -40,6 +40,20 @@ const char* const UsageHead =
     "Timing and faults:\n"
     "  --reply-delay MS      from the CR to the first reply byte (default 2)\n"
     "  --burst K:GAP         send replies in bursts of K bytes, GAP ms apart\n"
+    "  --wire-time           take as long as a serial line would at the settings the\n"
+    "                        tool set. A character is 1 start bit + the data bits +\n"
+    "                        a parity bit (unless N) + the stop bits at the baud\n"
+    "                        rate. Each received byte ends one character time after\n"
+    "                        the one before, or after it came in if later; a command\n"
+    "                        acts when its CR has ended and its reply starts\n"
+    "                        --reply-delay later; each reply byte is sent when its\n"
+    "                        last bit would arrive, one character time after the one\n"
+    "                        before (with --burst the gap follows a burst's last\n"
+    "                        byte). Noise is not paced. Meant for --pty: a real\n"
+    "                        device's line takes that time itself.\n"
+    "  --wire-parity P       parity (N, E or O) that --wire-time counts instead of\n"
+    "                        the line's: a pty cannot keep the parity the tool sets\n"
+    "                        (Linux reports every pty as 8 data bits, no parity)\n"
     "  --silent N            no reply to the next N commands\n"
     "  --garble N            garbled reply to the next N commands\n"
     "  --noise PER_MIN       random bursts of 1..4 stray bytes, on average per minute\n"
@@ -150,7 +164,13 @@ bool ParseOne(Parser& p, SimOptions& o) {
     if (!p.TwoNumbers(option, &a, &b) || a < 1 || b < 0) return p.Fail("--burst: expected K:GAP, K at least 1");
     o.faults.burstSize = static_cast<int>(a);
     o.faults.burstGapMs = static_cast<int>(b);
-  } else if (option == "--silent") return p.Int(option, 0, &o.faults.silentCommands);
+  } else if (option == "--wire-time") o.faults.wireTime = true;
+  else if (option == "--wire-parity") {
+    if (!p.Value(option, &text)) return false;
+    if (text != "N" && text != "E" && text != "O") return p.Fail("--wire-parity: expected N, E or O, got " + text);
+    o.faults.wireParity = text[0];
+  }
+  else if (option == "--silent") return p.Int(option, 0, &o.faults.silentCommands);
   else if (option == "--garble") return p.Int(option, 0, &o.faults.garbledCommands);
   else if (option == "--noise") {
     if (!p.Int(option, 0, &number)) return false;

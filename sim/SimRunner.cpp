@@ -105,7 +105,8 @@ void SimRunner::Serve() {
 
     pollfd fds[3] = {{line_->dataFd(), POLLIN, 0}, {signalFd_, POLLIN, 0}, {0, POLLIN, 0}};
     nfds_t count = stdinOpen_ ? 3 : 2;
-    int ready = poll(fds, count, PollTimeoutMs(SimClock::now()));
+    std::optional<timespec> timeout = PollTimeout(SimClock::now());
+    int ready = ppoll(fds, count, timeout ? &*timeout : nullptr, nullptr);
     if (ready < 0 && errno != EINTR) {
       Report(std::string("poll failed: ") + std::strerror(errno));
       return;
@@ -117,17 +118,22 @@ void SimRunner::Serve() {
   }
 }
 
-int SimRunner::PollTimeoutMs(SimTime now) const {
+// To the nanosecond rather than the millisecond: paced replies at high baud
+// rates are due less than a millisecond apart.
+std::optional<timespec> SimRunner::PollTimeout(SimTime now) const {
   std::optional<SimTime> due = server_->NextDue();
   auto earliest = [&due](SimTime t) {
     if (!due || t < *due) due = t;
   };
   if (nextScriptEvent_ < script_.size()) earliest(ScriptTime(start_, script_[nextScriptEvent_].seconds));
   if (saveDue_) earliest(*saveDue_);
-  if (!due) return -1;
-  if (*due <= now) return 0;
-  auto wait = std::chrono::ceil<std::chrono::milliseconds>(*due - now).count();
-  return static_cast<int>(std::min<std::int64_t>(wait, 24 * 3600 * 1000));
+  if (!due) return std::nullopt;
+  const auto wait = std::chrono::duration_cast<std::chrono::nanoseconds>(
+      std::clamp<SimDuration>(*due - now, SimDuration::zero(), std::chrono::hours(24)));
+  timespec timeout{};
+  timeout.tv_sec = static_cast<time_t>(wait.count() / 1'000'000'000);
+  timeout.tv_nsec = static_cast<long>(wait.count() % 1'000'000'000);
+  return timeout;
 }
 
 void SimRunner::ReadLine() {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,7 +31,7 @@ private:
   bool Prepare(std::string* error);
   void BuildUnits(const ParameterLimits& limits, SimTime start);
   void Serve();
-  int PollTimeoutMs(SimTime now) const;
+  std::optional<timespec> PollTimeout(SimTime now) const;  // none: wait for input only
   void ReadLine();
   void ReadStdin();
   void WriteDue(SimTime now);

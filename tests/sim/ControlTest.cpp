@@ -95,6 +95,7 @@ TEST(SimOptions, DefaultsToOneVq22Unit) {
   EXPECT_EQ(options->units[0].type, "VQ22");
   EXPECT_FALSE(options->units[0].baud);
   EXPECT_EQ(options->faults.replyDelayMs, 2);
+  EXPECT_FALSE(options->faults.wireTime);
 }
 
 TEST(SimOptions, ReadsEveryOption) {
@@ -103,7 +104,7 @@ TEST(SimOptions, ReadsEveryOption) {
                                   "7:VQ20:19200:2", "--state", "s", "--log", "l", "--catalogue", "c", "--script", "x",
                                   "--motion", "sine:0:500:4", "--analog-in", "2.5:8", "--reply-delay", "7", "--burst",
                                   "4:30", "--silent", "2", "--garble", "1", "--noise", "12", "--seed", "9",
-                                  "--long-reply", "--no-stdin"},
+                                  "--long-reply", "--no-stdin", "--wire-time", "--wire-parity", "E"},
                                  &error);
   ASSERT_TRUE(options) << error;
   EXPECT_EQ(options->deviceLine, (LineSettings{19200, 8, 'E', 2}));
@@ -114,6 +115,8 @@ TEST(SimOptions, ReadsEveryOption) {
   EXPECT_DOUBLE_EQ(options->analogInVolts, 2.5);
   EXPECT_TRUE(options->longIdentification);
   EXPECT_FALSE(options->readStdin);
+  EXPECT_TRUE(options->faults.wireTime);
+  EXPECT_EQ(options->faults.wireParity, 'E');
 }
 
 TEST(SimOptions, RefusesBadCommandLines) {
@@ -121,6 +124,7 @@ TEST(SimOptions, RefusesBadCommandLines) {
   for (const Args& args : {Args{}, Args{"--pty", "--device", "/dev/x"}, Args{"--pty", "--unit", "0:VQ22", "--unit",
                                                                              "0:VQ20"},
                            Args{"--pty", "--bogus"}, Args{"--pty", "--reply-delay"}, Args{"--pty", "--burst", "0:5"},
+                           Args{"--pty", "--wire-parity", "X"},
                            Args{"--pty", "--motion", "circle"}, Args{"--pty", "--unit", "40:VQ22"}}) {
     std::string error;
     EXPECT_FALSE(ParseSimOptions(args, &error));
@@ -128,6 +132,7 @@ TEST(SimOptions, RefusesBadCommandLines) {
   }
   EXPECT_NE(SimUsage().find("--pty"), std::string::npos);
   EXPECT_NE(SimUsage().find("fault ssi"), std::string::npos);
+  EXPECT_NE(SimUsage().find("--wire-time"), std::string::npos);
 }
 
 TEST(TrafficLog, QuotesBytesWithCEscapes) {

@@ -97,14 +97,16 @@ public:
   }
   bool is_open() const { return fd_ >= 0; }
 
-  void Configure(speed_t speed, bool twoStopBits = false, bool oddParity = false) {
+  // parity: 'N', 'E' or 'O'.
+  void Configure(speed_t speed, bool twoStopBits = false, char parity = 'N') {
     termios settings{};
     tcgetattr(fd_, &settings);
     cfmakeraw(&settings);
     settings.c_cflag |= CLOCAL | CREAD;
     settings.c_cflag &= ~(CSTOPB | PARENB | PARODD);
     if (twoStopBits) settings.c_cflag |= CSTOPB;
-    if (oddParity) settings.c_cflag |= PARENB | PARODD;
+    if (parity != 'N') settings.c_cflag |= PARENB;
+    if (parity == 'O') settings.c_cflag |= PARODD;
     cfsetispeed(&settings, speed);
     cfsetospeed(&settings, speed);
     tcsetattr(fd_, TCSANOW, &settings);
@@ -115,6 +117,8 @@ public:
   std::string Exchange(const std::string& command, int firstByteMs = 500) {
     tcflush(fd_, TCIFLUSH);
     std::string frame = command + "\r";
+    const Clock::time_point sent = Clock::now();
+    lastByteAfter_ = {};
     if (write(fd_, frame.data(), frame.size()) != static_cast<ssize_t>(frame.size())) return "<write failed>";
     std::string reply;
     int wait = firstByteMs;
@@ -124,13 +128,18 @@ public:
       char buffer[256];
       ssize_t count = read(fd_, buffer, sizeof buffer);
       if (count <= 0) return reply;
+      lastByteAfter_ = Clock::now() - sent;
       reply.append(buffer, static_cast<std::size_t>(count));
       wait = 50;
     }
   }
 
+  // From writing the last command to reading the last byte of its reply.
+  Clock::duration lastByteAfter() const { return lastByteAfter_; }
+
 private:
   int fd_ = -1;
+  Clock::duration lastByteAfter_{};
 };
 
 std::string ReadFile(const std::string& path) {
@@ -199,7 +208,7 @@ TEST_F(PtyEndToEndTest, ToolMayCloseAndReopenThePort) {
     EXPECT_EQ(port.Exchange("sc 0"), "sc 0\r\n");
   }
   ToolPort again(sim.slave());
-  again.Configure(B57600, false, true);
+  again.Configure(B57600, false, 'O');
   EXPECT_EQ(again.Exchange("rt").rfind("rt VQ22", 0), 0u);
 }
 
@@ -228,6 +237,23 @@ TEST_F(PtyEndToEndTest, ReplyDelayAndBurstsAreHonoured) {
   EXPECT_EQ(port.Exchange("sc 0", 60), "") << "the first byte comes after 150 ms";
   usleep(400 * 1000);  // let the late reply pass; the next exchange purges it
   EXPECT_EQ(port.Exchange("rt", 1000).rfind("rt VQ22", 0), 0u) << "bursts 20 ms apart make one reply";
+}
+
+TEST_F(PtyEndToEndTest, WireTimePacesCommandAndReplyAtTheLinesRate) {
+  SimProcess sim({"--pty", "--wire-time", "--wire-parity", "E", "--long-reply"});
+  ToolPort port(sim.slave());
+  ASSERT_TRUE(port.is_open());
+  port.Configure(B9600, false, 'E');  // the pty drops the parity bit; --wire-parity counts it
+  ASSERT_EQ(port.Exchange("sc 0"), "sc 0\r\n");
+  const std::string reply = port.Exchange("rh");
+  ASSERT_GT(reply.size(), 100u);
+  EXPECT_EQ(reply.rfind("rh ", 0), 0u);
+  EXPECT_EQ(reply.substr(reply.size() - 2), "\r\n");
+  // 8E1: 11 bits a character. "rh" and CR in, the reply delay of 2 ms, the
+  // reply out.
+  const double characterSeconds = 11.0 / 9600;
+  const double least = (3 + static_cast<double>(reply.size())) * characterSeconds + 0.002;
+  EXPECT_GE(std::chrono::duration<double>(port.lastByteAfter()).count(), least);
 }
 
 }  // namespace
