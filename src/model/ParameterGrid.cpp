@@ -46,8 +46,8 @@ std::vector<ParameterGridRow> ParameterGridRows(const EditorCatalogues& catalogu
   std::vector<ParameterGridRow> rows(kParameterGridRows);
   for (int r = 1; r <= kParameterGridRows; ++r) {
     const int number = Catalogue::ParNoRow(*catalogues.ParNo, group, subgroup, r);
-    if (number >= 0)
-      rows[static_cast<std::size_t>(r - 1)] = FilledRow(catalogues, number, PositionText(group, subgroup, r), parameters);
+    if (number < 0) continue;
+    rows[static_cast<std::size_t>(r - 1)] = FilledRow(catalogues, number, PositionText(group, subgroup, r), parameters);
   }
   return rows;
 }

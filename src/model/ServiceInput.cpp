@@ -112,8 +112,8 @@ NumberFieldRules MakeNumberFieldRules(const IniDocument& catalogue, int number, 
   rules.Decimals = ResolveDecimalsCode(Catalogue::DecimalsCode(catalogue, number), parameters);
   rules.Minimum = selected.Minimum;
   rules.Maximum = selected.Maximum;
-  rules.MaxIntDigits =
-      std::max(IntegerDigits(selected.MinimumText, rules.Decimals), IntegerDigits(selected.MaximumText, rules.Decimals));
+  rules.MaxIntDigits = std::max(IntegerDigits(selected.MinimumText, rules.Decimals),
+                                IntegerDigits(selected.MaximumText, rules.Decimals));
   return rules;
 }
 

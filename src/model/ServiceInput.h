@@ -52,8 +52,10 @@ NumberFieldRules MakeNumberFieldRules(const IniDocument& catalogue, int number, 
 
 constexpr char32_t kBackspace = U'\b';
 
-// The number field before a key: caret and selection count characters of
-// Text from 0 (values outside the text are clamped into it).
+// The number field before a key: caret and selection count the characters
+// of Text from 0 (the field holds ASCII: digits, "," and "-"); positions
+// outside the text are clamped into it. With a selection, the caret counts as
+// at the selection's start, where a typed character goes.
 struct NumberFieldState {
   std::string Text;
   int Caret = 0;
@@ -80,13 +82,13 @@ struct NumberFieldKey {
 //     nothing is selected;
 //  5. with a "-" in the text, the caret at 0 and nothing selected, every
 //     character is dropped (nothing goes in front of the sign);
-//  6. a "-" never goes anywhere but the front: it is put in front of the text
-//     (with the selection removed) and the caret goes to the end when the
-//     caret is not at 0; a text that keeps a "-" outside the selection does
-//     not get a second one;
+//  6. a "-" only ever goes in front: it replaces the selection and is put in
+//     front of the rest, the caret behind it when the caret was at 0, else at
+//     the end; a text that keeps a "-" outside the selection gets no second;
 //  7. with nothing selected, a digit is dropped when the integer part already
 //     has MaxIntDigits digits (caret in front of the ",", or no ","), or when
-//     the caret is behind the "," and Decimals decimals are there.
+//     the caret is behind the "," and Decimals decimals are there; the caret
+//     is counted in the text without its sign.
 // A character that passes replaces the selection.
 NumberFieldKey FilterNumberKey(const NumberFieldState& field, char32_t typed, const NumberFieldRules& rules);
 

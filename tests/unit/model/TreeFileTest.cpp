@@ -34,14 +34,17 @@ TEST_P(TreeFileTable, ReadsNodesAndNumbersThem) {
 INSTANTIATE_TEST_SUITE_P(
     Table, TreeFileTable,
     ::testing::Values(
-        TreeCase{"GroupsAndSubgroups", "Root\n\tA\n\t\tA1\n\t\tA2\n\tB\n\t\tB1\n", "Root:0.0 >A:1.0 >>A1:1.1 >>A2:1.2 >B:2.0 >>B1:2.1 ", ""},
+        TreeCase{"GroupsAndSubgroups", "Root\n\tA\n\t\tA1\n\t\tA2\n\tB\n\t\tB1\n",
+                 "Root:0.0 >A:1.0 >>A1:1.1 >>A2:1.2 >B:2.0 >>B1:2.1 ", ""},
         TreeCase{"BlanksCountAsTabs_CrLfAndCr", "Root\r\n A\r \tA1\r\n", "Root:0.0 >A:1.0 >>A1:1.1 ", ""},
         TreeCase{"BomAndEmptyLinesSkipped", "\xEF\xBB\xBFRoot\n\n\t \n\tA\n", "Root:0.0 >A:1.0 ", ""},
-        TreeCase{"DeeperThanSubgroupHasNoSection", "R\n\tA\n\t\tA1\n\t\t\tX\n\t\tA2\n", "R:0.0 >A:1.0 >>A1:1.1 >>>X:-1.-1 >>A2:1.2 ", ""},
+        TreeCase{"DeeperThanSubgroupHasNoSection", "R\n\tA\n\t\tA1\n\t\t\tX\n\t\tA2\n",
+                 "R:0.0 >A:1.0 >>A1:1.1 >>>X:-1.-1 >>A2:1.2 ", ""},
         TreeCase{"SeveralRootsNumberTheirOwnGroups", "R\n\tA\nS\n\tB\n\tC\n", "R:0.0 >A:1.0 S:0.0 >B:1.0 >C:2.0 ", ""},
         TreeCase{"JumpStopsReadingAndKeepsWhatWasRead", "R\n\tA\n\t\t\tDeep\n\tB\n", "R:0.0 >A:1.0 ",
                  "Level 3 of item 'Deep' is more than one level below the item before it"},
-        TreeCase{"FirstLineMustBeARoot", "\tA\nR\n", "", "Level 1 of item 'A' is more than one level below the item before it"},
+        TreeCase{"FirstLineMustBeARoot", "\tA\nR\n", "",
+                 "Level 1 of item 'A' is more than one level below the item before it"},
         TreeCase{"Empty", "", "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
