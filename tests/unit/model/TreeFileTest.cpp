@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 namespace {
 
@@ -52,6 +53,24 @@ TEST(TreeFile, CaptionsKeepNulAndHighBytes) {
   const TreeFile tree = ParseTreeFile(std::string("R\n\ta\0b\xFF\n", 9));
   ASSERT_EQ(tree.Roots.at(0).Children.size(), 1u);
   EXPECT_EQ(tree.Roots[0].Children[0].Caption, std::string("a\0b\xFF", 4));
+}
+
+// Every child lies one level below its parent, whatever bytes were read.
+bool DepthsConsistent(const std::vector<TreeNode>& nodes, int depth) {
+  for (const TreeNode& n : nodes)
+    if (n.Depth != depth || !DepthsConsistent(n.Children, depth + 1)) return false;
+  return true;
+}
+
+TEST(TreeFile, GarbageGivesAConsistentTree) {
+  std::mt19937 random(7);
+  const char alphabet[] = {'\t', ' ', '\r', '\n', 'a', '\0', '\xEF', '\xBB', '\xBF'};
+  for (int round = 0; round < 300; ++round) {
+    std::string text(random() % 64, ' ');
+    for (char& c : text) c = alphabet[random() % sizeof alphabet];
+    SCOPED_TRACE(::testing::PrintToString(text));
+    EXPECT_TRUE(DepthsConsistent(ParseTreeFile(text).Roots, 0));
+  }
 }
 
 TEST(TreeFile, LoaderTreatsMissingFileAsEmptyAndRefusesOversizedFile) {
