@@ -1,0 +1,83 @@
+#include "model/MessageText.h"
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsBreakAfter(char c) { return c == ' ' || c == '\t' || c == '-' || c == '.'; }
+
+// Byte length of the UTF-8 character that starts at `i`.
+std::size_t CharacterLength(std::string_view text, std::size_t i) {
+  std::size_t end = i + 1;
+  while (end < text.size() && IsContinuationByte(text[end])) ++end;
+  return end - i;
+}
+
+// Wraps one line (no line ends in it).
+void WrapLine(std::string_view line, int width, std::string& out) {
+  while (!line.empty()) {
+    // Walk at most `width` characters, remembering the last break point.
+    std::size_t end = 0, lastBreak = 0;
+    int characters = 0;
+    while (end < line.size() && characters < width) {
+      const bool breaks = IsBreakAfter(line[end]);
+      end += CharacterLength(line, end);
+      ++characters;
+      if (breaks) lastBreak = end;
+    }
+    // A blank just past a full line breaks it there and is dropped; it would
+    // only make the line one character too long.
+    const bool blankFollows = end < line.size() && (line[end] == ' ' || line[end] == '\t');
+    const std::size_t cut = end == line.size() || blankFollows || lastBreak == 0 ? end : lastBreak;
+    out += line.substr(0, cut);
+    line.remove_prefix(blankFollows ? cut + 1 : cut);
+    if (!line.empty()) out += kLineEnd;
+  }
+}
+
+}  // namespace
+
+std::string WrapMessage(std::string_view text, int width) {
+  if (width < 1) return std::string(text);
+  std::string out;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    if (i < text.size() && text[i] != '\r' && text[i] != '\n') continue;
+    WrapLine(text.substr(start, i - start), width, out);
+    if (i == text.size()) break;
+    out += kLineEnd;
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  return out;
+}
+
+std::string JoinedMessage(std::string_view section, std::span<const char* const> keys, const TextLookup& lookup) {
+  std::string message;
+  for (std::size_t k = 0; k < keys.size(); ++k) {
+    if (k > 0) message += "\n\r";
+    message += lookup(section, keys[k]);
+  }
+  return message;
+}
+
+std::string SendParametersWarning(const TextLookup& lookup) {
+  return JoinedMessage(kEditParamSection, kSendParametersWarningKeys, lookup);
+}
+
+std::string SendSetpointsWarning(const TextLookup& lookup) {
+  return JoinedMessage(kEditSollwertSection, kSendSetpointsWarningKeys, lookup);
+}
+
+std::string PrintParametersWarning(const TextLookup& lookup) {
+  return JoinedMessage(kPrintSection, kPrintParametersWarningKeys, lookup);
+}
+
+std::string PrintSetpointsWarning(const TextLookup& lookup) {
+  return JoinedMessage(kPrintSection, kPrintSetpointsWarningKeys, lookup);
+}
+
+std::string ParametersNotTakenOverWarning(const TextLookup& lookup) {
+  return WrapMessage(lookup(kEditParamSection, kParametersNotTakenOverKey));
+}

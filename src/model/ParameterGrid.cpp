@@ -1,0 +1,92 @@
+#include "model/ParameterGrid.h"
+
+#include "model/Catalogue.h"
+#include "model/Functies.h"
+#include "model/TreeFile.h"
+
+namespace {
+
+constexpr int kChoiceType = 1;  // the editor treats only type 1 as a choice parameter
+
+const IniDocument& EmptyDocument() {
+  static const IniDocument empty;
+  return empty;
+}
+
+std::string PositionText(int group, int subgroup, int row) {
+  return std::to_string(group) + "." + std::to_string(subgroup) + "." + std::to_string(row);
+}
+
+ParameterGridRow FilledRow(const EditorCatalogues& catalogues, int number, std::string position,
+                           const std::array<std::int32_t, kParameterCount>& parameters) {
+  const IniDocument& catalogue = *catalogues.Parameters;
+  const std::int32_t value = parameters[static_cast<std::size_t>(number)];
+  ParameterGridRow row;
+  row.Position = std::move(position);
+  row.Number = Catalogue::SectionName(number);
+  row.ParameterNumber = number;
+  // Without a section every key reads as its default: no name, "dec" 0, not a choice.
+  row.Name = Catalogue::Name(catalogue, number, catalogues.Language);
+  row.Value = FormatFixed(Catalogue::DecimalsCode(catalogue, number), value, parameters);
+  if (Catalogue::Type(catalogue, number) == kChoiceType)
+    row.Option = Catalogue::OptionText(catalogue, number, catalogues.Language, value);
+  return row;
+}
+
+}  // namespace
+
+EditorCatalogues EditorCataloguesOf(const TGlobalVar& globals) {
+  return {globals.CatalogueLoaded ? &globals.ParameterCatalogue : nullptr,
+          globals.ParNoLoaded ? &globals.ParNoCatalogue : nullptr, globals.LanguageIndex};
+}
+
+std::vector<ParameterGridRow> ParameterGridRows(const EditorCatalogues& catalogues, int group, int subgroup,
+                                                const std::array<std::int32_t, kParameterCount>& parameters) {
+  if (catalogues.Parameters == nullptr || catalogues.ParNo == nullptr || group == kNoGroup) return {};
+  std::vector<ParameterGridRow> rows(kParameterGridRows);
+  for (int r = 1; r <= kParameterGridRows; ++r) {
+    const int number = Catalogue::ParNoRow(*catalogues.ParNo, group, subgroup, r);
+    if (number < 0) continue;
+    rows[static_cast<std::size_t>(r - 1)] = FilledRow(catalogues, number, PositionText(group, subgroup, r), parameters);
+  }
+  return rows;
+}
+
+bool ClearApplies(int group) { return group == kClearableGroup; }
+
+int ClearNodeParameters(const EditorCatalogues& catalogues, int group, int subgroup,
+                        std::array<std::int32_t, kParameterCount>& parameters) {
+  if (!ClearApplies(group)) return 0;
+  int cleared = 0;
+  for (const ParameterGridRow& row : ParameterGridRows(catalogues, group, subgroup, parameters)) {
+    if (row.IsEmpty()) continue;
+    parameters[static_cast<std::size_t>(row.ParameterNumber)] = 0;
+    ++cleared;
+  }
+  return cleared;
+}
+
+ParameterSelection SelectParameter(const EditorCatalogues& catalogues, int number,
+                                   const std::array<std::int32_t, kParameterCount>& parameters) {
+  if (number < 0 || number >= kParameterCount) return {};
+  const IniDocument& catalogue = catalogues.Parameters != nullptr ? *catalogues.Parameters : EmptyDocument();
+  ParameterSelection selection;
+  selection.SelectedDecimals = Catalogue::DecimalsCode(catalogue, number);
+  const auto format = [&](std::int32_t value) { return FormatFixed(selection.SelectedDecimals, value, parameters); };
+  TSelectedParameter& p = selection.Parameter;
+  p.NumberText = Catalogue::SectionName(number);
+  p.Name = Catalogue::Name(catalogue, number, catalogues.Language);
+  p.ValueText = format(parameters[static_cast<std::size_t>(number)]);
+  p.Minimum = Catalogue::Minimum(catalogue, number);
+  p.MinimumText = format(p.Minimum);
+  p.Maximum = Catalogue::Maximum(catalogue, number);
+  p.MaximumText = format(p.Maximum);
+  p.DefaultText = format(Catalogue::Default(catalogue, number));
+  return selection;
+}
+
+ParameterSelection SelectGridRow(const EditorCatalogues& catalogues, const ParameterGridRow& row,
+                                 const std::array<std::int32_t, kParameterCount>& parameters) {
+  if (row.IsEmpty()) return {};
+  return SelectParameter(catalogues, row.ParameterNumber, parameters);
+}
