@@ -142,6 +142,7 @@ struct LinearisationRepaint {
   bool axes = false;         // ticks, and labels when there is more than one point
   bool modeDiagram = false;  // the mode diagram's curve (only drawn for modes 1 and 2)
   bool plot = false;
+  bool operator==(const LinearisationRepaint&) const = default;
 };
 
 LinearisationRepaint RepaintAfter(LinearisationEvent event, const LinearisationCurve& curve);
