@@ -87,6 +87,7 @@ public:
   // A new page with its header; the current line goes to TopY.
   void NewPage();
 
+  // The pages built; the builder is spent afterwards.
   std::vector<PrintPage> TakePages() { return std::move(pages_); }
 
 private:
