@@ -21,18 +21,6 @@ TEST(PrintText, CountsCodePointsNotBytes) {
   }
 }
 
-TEST(PrintText, PadsByCharactersAndKeepsLongTextsWhole) {
-  EXPECT_EQ(PrintText::PadEnd("L\xC3\xA4nge", 7), "L\xC3\xA4nge  ");
-  EXPECT_EQ(PrintText::PadFront("L\xC3\xA4nge", 7), "  L\xC3\xA4nge");
-  EXPECT_EQ(PrintText::PadEnd("abcdef", 3), "abcdef");
-  EXPECT_EQ(PrintText::PadFront("", 2), "  ");
-}
-
-TEST(PrintText, TrimsBlanksAndControlCharactersOfCaptions) {
-  EXPECT_EQ(PrintText::TrimCaption("\t\t Scaling  \r"), "Scaling");
-  EXPECT_EQ(PrintText::TrimCaption("\t\t"), "");
-}
-
 TEST(PrintText, ColumnHeaders) {
   EXPECT_EQ(PrintText::InitParameterHeader({"Nr", "P", "Naam", "Waarde", "Optie"}),
             "Nr    " "   " "P  " "   " "Naam                                  " "     Waarde" "   "
