@@ -118,12 +118,13 @@ PixelLine VerticalGridLine(int column) { return {{column, 1}, {column, kPlotHeig
 std::vector<ValueDivision> ValueAxisDivisions(int source, std::int32_t valueScale, int stripWidth,
                                               const std::array<std::int32_t, kParameterCount>& parameters) {
   const bool analog = GraphSourceAt(source).analog;
-  const std::int32_t step = analog ? valueScale / 10000 : valueScale;
+  const std::int64_t step = analog ? valueScale / 10000 : valueScale;
   std::vector<ValueDivision> divisions;
   for (int r = 0; r < kPlotHeight; r += kRowsPerDivision) {
     ValueDivision division;
     division.row = r;
-    const std::int64_t value = 5 * static_cast<std::int64_t>(step) - (r / kRowsPerDivision) * static_cast<std::int64_t>(step);
+    // 64-bit: five steps of a value scale beyond the listed ones would overflow.
+    const std::int64_t value = 5 * step - (r / kRowsPerDivision) * step;
     division.value = static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
     division.label = analog || division.value == 0 ? std::to_string(division.value)
                                                    : FormatFixed(kDecimalsOfPositions, division.value, parameters);
