@@ -1,0 +1,136 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "comm/RkProtocolComponent.h"
+#include "model/CalibrationReplies.h"
+#include "model/CalibrationWords.h"
+
+// The calibration window's state and decisions, without the window: what
+// each reply stores and sends next, which control groups are enabled, and
+// whether closing must warn. The window owns the controls and the protocol
+// components; it sends the commands returned here and shows what Controls()
+// says after every call.
+
+// Which controls are enabled (the others are grey and disabled). "Aan",
+// "Uit" and "Lees" are always enabled.
+struct CalibrationControls {
+  bool voltageOutputGroup = false;  // EnableSpanning_DA / DisableSpanning_DA
+  bool currentOutputGroup = false;  // EnableStroom_DA / DisableStroom_DA
+  bool inputGroups = false;         // Enable_AD / Disable_AD
+  bool outputSelection = false;     // "Spanning", "Stroom", "Geen"; "DA Select" caption in window-text colour
+  bool saveButton = false;          // "EEPROM"
+};
+
+// Text for the status panel (Panel1): the reply in the window-text colour,
+// or an error in red.
+struct CalibrationStatus {
+  std::string text;
+  bool red = false;
+};
+
+struct ReadChainStep {
+  CalibrationStatus status;
+  std::optional<int> wordIndex;  // the word read: set CalibrationWords()[*wordIndex]'s spin box to spinValue
+  std::int32_t spinValue = 0;
+  std::string nextCommand;        // empty when the chain has ended or stopped
+  bool nextOnTeachComponent = false;  // send nextCommand on QL200Lees_DAC_TeachWaarden (the teach chain starts)
+};
+
+struct TeachChainStep {
+  CalibrationStatus status;
+  std::optional<int> teachIndex;  // show panelText in the panel of TeachWords()[*teachIndex]
+  std::string panelText;
+  std::string nextCommand;        // on QL200Lees_DAC_TeachWaarden; empty when the chain has ended or stopped
+};
+
+struct CommandReplyStep {
+  CalibrationStatus status;
+  std::string sendCommand;  // on QL200Kalibratie ("bp" after a "wp" answer), or empty
+};
+
+// Switching the live input readings. The window applies the stops first,
+// then the start.
+struct ReadingSwitch {
+  bool stopVoltage = false;  // clear Cyclic of QL200Lees_U_AD, clear its panel (button face), caption "ON"
+  bool stopCurrent = false;  // the same for QL200Lees_I_AD
+  std::optional<AnalogInput> start;  // send inputModeCommand on QL200Kalibratie, poll pollCommand cyclically,
+                                     // panel light yellow (255, 255, 151), caption "OFF"
+  std::string inputModeCommand;      // "wp 226 0" / "wp 226 1"
+  std::string pollCommand;           // "r4" / "r5"
+};
+
+constexpr const char* kCloseWarningCaption = "Waarschuwing";
+// Shown with Yes / No / Cancel, wrapped at 42 characters by the window.
+constexpr const char* kCloseWarningText =
+    "Er zijn calibratie waarden naar de VQ2x...gezonden maar nog niet gesaved in EEPROM. Wilt U toch afsluiten?";
+
+class CalibrationModel {
+public:
+  // Resets the calibration state and starts the read chain: send the
+  // returned "kr 2041" on QL200LeesKalibratieWaarden. The output level boxes
+  // take their OutputLevelBoxes() activation values.
+  std::string Activate();
+
+  // A reply on QL200LeesKalibratieWaarden. A reply that is not the answer to
+  // the word asked for, is cut, or carries no whole number stops the chain
+  // with a red text; the spin boxes keep what they had.
+  ReadChainStep ReadChainReply(const ResultBytes& reply);
+
+  // "Lees": send the returned "kr 2028" on QL200Lees_DAC_TeachWaarden.
+  std::string StartTeachChain();
+  TeachChainStep TeachChainReply(const ResultBytes& reply);
+
+  // A reply on QL200Kalibratie; `deviceType` is the identified type ("VQ22"
+  // enables the input groups on "km 1").
+  CommandReplyStep CommandReply(const ResultBytes& reply, const std::string& deviceType);
+
+  // A calibration spin box changed (also when the window set it): the "kw"
+  // command to send on QL200Kalibratie while CalibrationModeOn, else nothing.
+  std::optional<std::string> SpinBoxChanged(std::int32_t address, std::int32_t value);
+
+  // The "ON"/"OFF" buttons of the two inputs: a running reading of the other
+  // input is stopped first.
+  ReadingSwitch ToggleVoltageReading();
+  ReadingSwitch ToggleCurrentReading();
+  // Both readings off: after "Uit" has sent "km 0", and when closing.
+  ReadingSwitch StopReadings();
+  // What the reading panel shows for a reply of QL200Lees_U_AD / QL200Lees_I_AD;
+  // no value while that reading is off (the reply is ignored).
+  std::optional<std::string> LiveReading(AnalogInput input, const ResultBytes& reply) const;
+
+  // Closing must ask kCloseWarningText (Yes closes) when this is true.
+  bool CloseNeedsWarning() const { return notSaved_; }
+
+  const CalibrationControls& Controls() const { return controls_; }
+  bool CalibrationModeOn() const { return calibrationModeOn_; }
+  // By CalibrationWords() position: what the device holds in EEPROM as far as the window knows.
+  const std::array<std::int32_t, kCalibrationWordCount>& SavedValues() const { return savedValues_; }
+  // By the same position: the values the spin boxes hold.
+  const std::array<std::int32_t, kCalibrationWordCount>& SpinValues() const { return spinValues_; }
+  bool NotSaved() const { return notSaved_; }
+  std::int32_t ReadAddress() const { return readAddress_; }
+  std::int32_t TeachAddress() const { return teachAddress_; }
+  bool ReadChainRunning() const { return readChainRunning_; }
+  bool MeasuringU_AD() const { return measuringVoltage_; }
+  bool MeasuringI_AD() const { return measuringCurrent_; }
+
+private:
+  void ApplyModeReply(const std::string& token, const std::string& deviceType);
+  void ApplyOutputReply(const std::string& token);
+  void ApplyWriteReply(const std::string& token);
+
+  bool calibrationModeOn_ = false;
+  std::array<std::int32_t, kCalibrationWordCount> savedValues_{};
+  std::array<std::int32_t, kCalibrationWordCount> spinValues_{};
+  bool notSaved_ = false;
+  std::int32_t readAddress_ = kReadChainOrder.front();
+  std::int32_t teachAddress_ = kTeachChainEnd;
+  bool readChainRunning_ = false;
+  bool measuringVoltage_ = false;
+  bool measuringCurrent_ = false;
+  CalibrationControls controls_;
+};

@@ -1,0 +1,237 @@
+// The calibration window's words, commands, reply splitting and state, without a window.
+#include <gtest/gtest.h>
+
+#include "model/CalibrationModel.h"
+
+namespace {
+
+ResultBytes Bytes(const std::string& s) { return ResultBytes(s.begin(), s.end()); }
+ResultBytes Line(const std::string& s) { return Bytes(s + "\r\n"); }
+
+// Answers every read with "kr <address> <value>", the form the device uses.
+ResultBytes ReadAnswer(const std::string& command, std::int32_t value) {
+  return Line(command + " " + std::to_string(value));
+}
+
+// Runs the whole read chain; the device holds address * 10 - 20400 in each word.
+CalibrationModel ModelAfterReadChain(std::vector<std::string>* requests = nullptr) {
+  CalibrationModel model;
+  std::string command = model.Activate();
+  for (int i = 0; i < kCalibrationWordCount; ++i) {
+    if (requests) requests->push_back(command);
+    const std::int32_t address = std::stoi(command.substr(3));
+    const ReadChainStep step = model.ReadChainReply(ReadAnswer(command, address * 10 - 20400));
+    command = step.nextCommand;
+  }
+  if (requests) requests->push_back(command);
+  return model;
+}
+
+TEST(CalibrationWords, ClampStoresTheNearestBoundUnlessUnlimited) {
+  struct Row { std::int64_t value; std::int32_t minimum, maximum, stored; };
+  const Row rows[] = {
+      {5000, -1000, 1000, 1000}, {-5000, -3000, 3000, -3000}, {-7, -1000, 1000, -7},
+      {5000000, 0, 0, 5000000},  {1LL << 40, 0, 0, INT32_MAX},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.value);
+    EXPECT_EQ(ClampToSpinRange(row.value, row.minimum, row.maximum), row.stored);
+  }
+}
+
+TEST(CalibrationWords, CommandTexts) {
+  const CalibrationWord& gainCurrent = CalibrationWords()[*CalibrationWordIndex(2045)];
+  EXPECT_STREQ(gainCurrent.spinBoxName, "SpinEdit_Gain_I_neg");
+  EXPECT_EQ(gainCurrent.maximum, 3000);
+  EXPECT_EQ(WriteWordCommand(gainCurrent, -12), "kw 2045 -12");
+  EXPECT_EQ(ReadWordCommand(2028), "kr 2028");
+  EXPECT_FALSE(CalibrationWordIndex(2033));
+  EXPECT_FALSE(CalibrationWordIndex(2046));
+}
+
+TEST(CalibrationWords, CurrentLevelsAreHalvedTowardZero) {
+  struct Row { AnalogOutputKind kind; std::int32_t level; const char* command; };
+  const Row rows[] = {
+      {AnalogOutputKind::Voltage, -100000, "ka -100000"}, {AnalogOutputKind::Voltage, 5, "ka 5"},
+      {AnalogOutputKind::Current, -200000, "ka -100000"}, {AnalogOutputKind::Current, 3, "ka 1"},
+      {AnalogOutputKind::Current, 5, "ka 2"},             {AnalogOutputKind::Current, -5, "ka -2"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.command);
+    EXPECT_EQ(DriveOutputCommand(row.kind, row.level), row.command);
+  }
+}
+
+TEST(CalibrationReplies, SplitByPosition) {
+  const CalibrationReply read = SplitChainReply(Line("kr 2041 -12"));
+  EXPECT_EQ(read.text, "kr 2041 -12");
+  EXPECT_EQ(read.commandWord, "kr");
+  EXPECT_EQ(read.firstToken, "2041");
+  EXPECT_EQ(read.value, "-12");
+  EXPECT_EQ(SplitChainReply(Line("kr 17")).value, "17");
+  EXPECT_EQ(SplitCommandReply(Line("kf 1")).firstToken, "1");
+  EXPECT_EQ(SplitCommandReply(Line("kf 1")).value, "");
+  EXPECT_EQ(SplitCommandReply(Bytes("ks")).text, "");
+  const CalibrationReply longReply = SplitCommandReply(Line("kw 2041 " + std::string(200, '7')));
+  EXPECT_TRUE(longReply.cut);
+  EXPECT_EQ(longReply.text.size(), kCalibrationReplyLimit - 2);
+}
+
+TEST(CalibrationReplies, LiveReadingAndErrorTexts) {
+  EXPECT_EQ(LiveReadingText(AnalogInput::Voltage, LiveReadingValue(Line("r4 12345"))), "1,2345 V");
+  EXPECT_EQ(LiveReadingText(AnalogInput::Voltage, "-5"), "-0,0005 V");
+  EXPECT_EQ(LiveReadingText(AnalogInput::Current, "200000"), "20,0000 mA");
+  EXPECT_EQ(LiveReadingText(AnalogInput::Current, LiveReadingValue(Line("r5"))), "????");
+  EXPECT_EQ(LiveReadingText(AnalogInput::Voltage, "1.5"), "????");
+  EXPECT_EQ(CalibrationErrorText(ceTimeout, 0, 0), "Timeout!");
+  EXPECT_EQ(CalibrationErrorText(ceSystemError, 5, 0), "Communicatie error");
+  EXPECT_EQ(CalibrationErrorText(ceLineError, 0, CE_FRAME), "Communicatie error");
+  EXPECT_FALSE(CalibrationErrorText(TCommError{}));
+}
+
+TEST(CalibrationModel, ReadChainAsksInOrderThenStartsTheTeachChain) {
+  std::vector<std::string> requests;
+  const CalibrationModel model = ModelAfterReadChain(&requests);
+  const std::vector<std::string> expected = {"kr 2041", "kr 2042", "kr 2040", "kr 2043", "kr 2044",
+                                             "kr 2045", "kr 2034", "kr 2035", "kr 2036", "kr 2037",
+                                             "kr 2038", "kr 2039", "kr 2028"};
+  EXPECT_EQ(requests, expected);
+  EXPECT_EQ(model.TeachAddress(), 2028);
+  EXPECT_FALSE(model.ReadChainRunning());
+  // 2041 holds 10; the gains at 2044 (40) and 2045 (50) fit their boxes.
+  EXPECT_EQ(model.SavedValues()[*CalibrationWordIndex(2041)], 10);
+  EXPECT_EQ(model.SavedValues()[*CalibrationWordIndex(2034)], -60);
+  EXPECT_FALSE(model.NotSaved());
+}
+
+TEST(CalibrationModel, ReadValueBeyondTheBoxIsSavedAsTheBound) {
+  CalibrationModel model;
+  model.Activate();
+  model.ReadChainReply(Line("kr 2041 7"));
+  const ReadChainStep step = model.ReadChainReply(Line("kr 2042 5000"));
+  EXPECT_EQ(step.spinValue, 1000);
+  EXPECT_EQ(model.SavedValues()[*CalibrationWordIndex(2042)], 1000);
+  EXPECT_EQ(step.nextCommand, "kr 2040");
+}
+
+TEST(CalibrationModel, ABadChainReplyStopsWithARedTextAndStoresNothing) {
+  struct Row { std::string reply; std::string text; };
+  const Row rows[] = {
+      {"kr 2041 12x4", "kr 2041 12x4: invalid value"},
+      {"kr 2041 ", "kr 2041 : invalid value"},
+      {"kr 2042 5", "kr 2042 5: not the answer to kr 2041"},
+      {"er 7", "er 7: not the answer to kr 2041"},
+      {"kr 2041 " + std::string(120, '1'), "kr 2041 " + std::string(90, '1') + ": reply too long"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.reply);
+    CalibrationModel model;
+    model.Activate();
+    const ReadChainStep step = model.ReadChainReply(Line(row.reply));
+    EXPECT_EQ(step.status.text, row.text);
+    EXPECT_TRUE(step.status.red);
+    EXPECT_FALSE(step.wordIndex);
+    EXPECT_EQ(step.nextCommand, "");
+    EXPECT_EQ(model.SavedValues()[*CalibrationWordIndex(2041)], 0);
+    // The stopped chain ignores what comes later.
+    EXPECT_FALSE(model.ReadChainReply(Line("kr 2041 9")).wordIndex);
+  }
+}
+
+TEST(CalibrationModel, TeachChainFillsFourPanelsThenEnds) {
+  CalibrationModel model;
+  std::string command = model.StartTeachChain();
+  for (int i = 0; i < kTeachWordCount; ++i) {
+    const TeachChainStep step = model.TeachChainReply(ReadAnswer(command, -100 * i));
+    EXPECT_EQ(step.teachIndex, i);
+    EXPECT_EQ(step.panelText, std::to_string(-100 * i));
+    command = step.nextCommand;
+  }
+  EXPECT_EQ(command, "");
+  EXPECT_EQ(model.TeachAddress(), kTeachChainEnd);
+  EXPECT_FALSE(model.TeachChainReply(Line("kr 2031 5")).teachIndex);
+
+  model.StartTeachChain();
+  const TeachChainStep bad = model.TeachChainReply(Line("kr 2028 x"));
+  EXPECT_TRUE(bad.status.red);
+  EXPECT_EQ(model.TeachAddress(), kTeachChainEnd);
+}
+
+TEST(CalibrationModel, WritesOnlyWhileCalibrationModeIsOn) {
+  CalibrationModel model = ModelAfterReadChain();
+  EXPECT_FALSE(model.SpinBoxChanged(2041, 11));
+  model.CommandReply(Line("km 1"), "VQ20");
+  EXPECT_EQ(model.SpinBoxChanged(2041, 12), "kw 2041 12");
+  EXPECT_EQ(model.SpinBoxChanged(2040, -4000), "kw 2040 -1000");
+  model.CommandReply(Line("km 0"), "VQ20");
+  EXPECT_FALSE(model.SpinBoxChanged(2041, 13));
+}
+
+TEST(CalibrationModel, GroupsFollowTheDevicesAnswers) {
+  struct Row { const char* reply; const char* type; CalibrationControls after; };
+  const Row rows[] = {
+      {"km 1", "VQ20", {false, false, false, true, false}}, {"km 1", "VQ22", {false, false, true, true, false}},
+      {"kf 1", "VQ22", {true, false, true, true, false}},   {"kf 2", "VQ22", {false, true, true, true, false}},
+      {"kf 0", "VQ22", {false, false, true, true, false}},  {"km 0", "VQ22", {false, false, false, false, false}},
+  };
+  CalibrationModel model;
+  model.Activate();
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.reply);
+    model.CommandReply(Line(row.reply), row.type);
+    const CalibrationControls& c = model.Controls();
+    EXPECT_EQ(c.voltageOutputGroup, row.after.voltageOutputGroup);
+    EXPECT_EQ(c.currentOutputGroup, row.after.currentOutputGroup);
+    EXPECT_EQ(c.inputGroups, row.after.inputGroups);
+    EXPECT_EQ(c.outputSelection, row.after.outputSelection);
+  }
+  EXPECT_EQ(model.CommandReply(Line("wp 226 0"), "VQ22").sendCommand, "bp");
+  EXPECT_EQ(model.CommandReply(Line("bp -1"), "VQ22").sendCommand, "");
+}
+
+TEST(CalibrationModel, NotSavedUntilTheDeviceConfirmsTheSave) {
+  CalibrationModel model = ModelAfterReadChain();
+  model.CommandReply(Line("km 1"), "VQ20");
+  model.SpinBoxChanged(2041, 10);  // the value read: nothing to save
+  model.CommandReply(Line("kw 2041 10"), "VQ20");
+  EXPECT_FALSE(model.CloseNeedsWarning());
+  EXPECT_FALSE(model.Controls().saveButton);
+
+  model.SpinBoxChanged(2041, 11);
+  model.CommandReply(Line("kw 2041 11"), "VQ20");
+  model.SpinBoxChanged(2041, 10);  // changed back: still written once
+  model.CommandReply(Line("kw 2041 10"), "VQ20");
+  EXPECT_TRUE(model.CloseNeedsWarning());
+  EXPECT_TRUE(model.Controls().saveButton);
+
+  model.SpinBoxChanged(2041, 15);
+  model.CommandReply(Line("kw 2041 15"), "VQ20");
+  model.CommandReply(Line("ks -1"), "VQ20");
+  EXPECT_FALSE(model.CloseNeedsWarning());
+  EXPECT_FALSE(model.Controls().saveButton);
+  EXPECT_EQ(model.SavedValues()[*CalibrationWordIndex(2041)], 15);
+}
+
+TEST(CalibrationModel, ReadingsStopEachOtherAndIgnoreRepliesWhenOff) {
+  CalibrationModel model;
+  EXPECT_FALSE(model.LiveReading(AnalogInput::Voltage, Line("r4 12345")));
+  const ReadingSwitch voltage = model.ToggleVoltageReading();
+  EXPECT_EQ(voltage.start, AnalogInput::Voltage);
+  EXPECT_EQ(voltage.inputModeCommand, "wp 226 0");
+  EXPECT_EQ(voltage.pollCommand, "r4");
+  EXPECT_EQ(model.LiveReading(AnalogInput::Voltage, Line("r4 12345")), "1,2345 V");
+
+  const ReadingSwitch current = model.ToggleCurrentReading();
+  EXPECT_TRUE(current.stopVoltage);
+  EXPECT_EQ(current.start, AnalogInput::Current);
+  EXPECT_EQ(current.inputModeCommand, "wp 226 1");
+  EXPECT_FALSE(model.MeasuringU_AD());
+  EXPECT_TRUE(model.MeasuringI_AD());
+
+  const ReadingSwitch off = model.StopReadings();
+  EXPECT_TRUE(off.stopCurrent);
+  EXPECT_FALSE(off.stopVoltage);
+  EXPECT_FALSE(model.LiveReading(AnalogInput::Current, Line("r5 5")));
+}
+
+}  // namespace
