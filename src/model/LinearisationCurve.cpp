@@ -40,11 +40,11 @@ std::vector<PixelLine> GridLines(bool vertical, bool horizontal) {
   std::vector<PixelLine> lines;
   for (int i = 0; vertical && i < kGridCount; ++i) {
     const int x = kCurveLeft + i * kGridStepX;
-    lines.push_back({{x, 0}, {x, kPlotHeight - 1}});
+    lines.push_back({{x, 0}, {x, kLinPlotHeight - 1}});
   }
   for (int i = 0; horizontal && i < kGridCount; ++i) {
     const int y = kCurveTop + i * kGridStepY;
-    lines.push_back({{0, y}, {kPlotWidth - 1, y}});
+    lines.push_back({{0, y}, {kLinPlotWidth - 1, y}});
   }
   return lines;
 }
@@ -56,7 +56,7 @@ std::vector<PixelLine> CurveLines(const std::vector<PixelPoint>& markers) {
   if (markers.empty()) return lines;
   lines.push_back({{0, markers.front().y}, markers.front()});
   for (std::size_t i = 1; i < markers.size(); ++i) lines.push_back({markers[i - 1], markers[i]});
-  lines.push_back({markers.back(), {kPlotWidth, markers.back().y}});
+  lines.push_back({markers.back(), {kLinPlotWidth, markers.back().y}});
   return lines;
 }
 

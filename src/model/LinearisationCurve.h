@@ -14,10 +14,10 @@
 // plot and of its two axis strips, the hit test of a mouse click, and which
 // parts each event repaints. The window paints exactly what these return.
 
-constexpr int kPlotWidth = 700;
-constexpr int kPlotHeight = 520;
-constexpr PixelRect kPlotFrame{0, 0, kPlotWidth, kPlotHeight};          // black
-constexpr PixelRect kPlotInterior{1, 1, kPlotWidth - 1, kPlotHeight - 1};  // white
+constexpr int kLinPlotWidth = 700;
+constexpr int kLinPlotHeight = 520;
+constexpr PixelRect kLinPlotFrame{0, 0, kLinPlotWidth, kLinPlotHeight};          // black
+constexpr PixelRect kLinPlotInterior{1, 1, kLinPlotWidth - 1, kLinPlotHeight - 1};  // white
 
 constexpr RgbColour kCurveColour{0, 0, 255};             // lines and markers
 constexpr RgbColour kSelectedMarkerColour{255, 0, 0};    // fill of the selected point's marker

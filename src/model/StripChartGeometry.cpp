@@ -39,7 +39,7 @@ bool ClipToPlot(const CurvePoint& a, const CurvePoint& b, PixelLine* line) {
   const double dx = static_cast<double>(b.x - a.x), dy = static_cast<double>(b.y - a.y);
   double enter = 0.0, leave = 1.0;
   const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {x0, kPlotWidth - x0, y0, kPlotHeight - y0};
+  const double q[4] = {x0, kChartWidth - x0, y0, kChartHeight - y0};
   for (int i = 0; i < 4; ++i) {
     if (p[i] == 0.0) {
       if (q[i] < 0.0) return false;
@@ -79,7 +79,7 @@ int ValueScaleIndexFor(int source, int selected) {
 
 bool ValueScaleListEnabled(int source) { return GraphSourceAt(source).forcedValueScaleIndex < 0; }
 
-PixelLine MiddleLine() { return {{0, kMiddleLineY}, {kPlotWidth, kMiddleLineY}}; }
+PixelLine MiddleLine() { return {{0, kMiddleLineY}, {kChartWidth, kMiddleLineY}}; }
 
 int FirstSampleShown(const GraphRecording& recording, bool autoScroll, bool recordingRunning,
                      std::int32_t timeScaleMs, int scrollPosition) {
@@ -100,27 +100,27 @@ std::vector<TimeDivision> TimeAxisDivisions(std::int32_t t0, std::int32_t timeSc
   const std::int64_t scale = timeScaleMs;
   if (t0 == 0) {
     // The grid lines at the frame's edges would hide the frame.
-    for (int c = 0, k = 0; c < kPlotWidth; c += kColumnsPerDivision, ++k)
-      divisions.push_back(MakeTimeDivision(c, k * scale, c > 0 && c < kPlotWidth - 1));
+    for (int c = 0, k = 0; c < kChartWidth; c += kColumnsPerDivision, ++k)
+      divisions.push_back(MakeTimeDivision(c, k * scale, c > 0 && c < kChartWidth - 1));
     return divisions;
   }
   const std::int64_t shift = (static_cast<std::int64_t>(t0) * kColumnsPerDivision / scale) % kColumnsPerDivision;
   std::int64_t label = (t0 / scale) * scale + scale;
-  for (int c = kColumnsPerDivision - static_cast<int>(shift); c < kPlotWidth; c += kColumnsPerDivision) {
+  for (int c = kColumnsPerDivision - static_cast<int>(shift); c < kChartWidth; c += kColumnsPerDivision) {
     divisions.push_back(MakeTimeDivision(c, label, true));
     label += scale;
   }
   return divisions;
 }
 
-PixelLine VerticalGridLine(int column) { return {{column, 1}, {column, kPlotHeight - 1}}; }
+PixelLine VerticalGridLine(int column) { return {{column, 1}, {column, kChartHeight - 1}}; }
 
 std::vector<ValueDivision> ValueAxisDivisions(int source, std::int32_t valueScale, int stripWidth,
                                               const std::array<std::int32_t, kParameterCount>& parameters) {
   const bool analog = GraphSourceAt(source).analog;
   const std::int64_t step = analog ? valueScale / 10000 : valueScale;
   std::vector<ValueDivision> divisions;
-  for (int r = 0; r < kPlotHeight; r += kRowsPerDivision) {
+  for (int r = 0; r < kChartHeight; r += kRowsPerDivision) {
     ValueDivision division;
     division.row = r;
     // 64-bit: five steps of a value scale beyond the listed ones would overflow.
@@ -141,9 +141,9 @@ PixelPoint UnitCaptionAt(int stripHeight) { return {10, stripHeight / 2 - 5}; }
 
 std::vector<PixelLine> HorizontalGridLines() {
   std::vector<PixelLine> lines;
-  for (int d = kRowsPerDivision; kMiddleLineY + d < kPlotHeight || kMiddleLineY - d > 0; d += kRowsPerDivision) {
-    if (kMiddleLineY + d < kPlotHeight) lines.push_back({{1, kMiddleLineY + d}, {kPlotWidth - 1, kMiddleLineY + d}});
-    if (kMiddleLineY - d > 0) lines.push_back({{1, kMiddleLineY - d}, {kPlotWidth - 1, kMiddleLineY - d}});
+  for (int d = kRowsPerDivision; kMiddleLineY + d < kChartHeight || kMiddleLineY - d > 0; d += kRowsPerDivision) {
+    if (kMiddleLineY + d < kChartHeight) lines.push_back({{1, kMiddleLineY + d}, {kChartWidth - 1, kMiddleLineY + d}});
+    if (kMiddleLineY - d > 0) lines.push_back({{1, kMiddleLineY - d}, {kChartWidth - 1, kMiddleLineY - d}});
   }
   return lines;
 }
@@ -166,7 +166,7 @@ std::vector<CurvePoint> CurvePoints(const GraphRecording& recording, int first, 
   for (int i = first; i <= last; ++i) {
     const auto at = static_cast<std::size_t>(i);
     points.push_back(SamplePixel(recording.LogTimes()[at], recording.LogValues()[at], t0, timeScaleMs, valueScale));
-    if (points.back().x > kPlotWidth) break;
+    if (points.back().x > kChartWidth) break;
   }
   return points;
 }

@@ -7,6 +7,7 @@
 
 #include "model/Global_var.h"
 #include "model/GraphRecording.h"
+#include "model/PixelGeometry.h"
 
 // Where the live log graph draws: the plot (601 x 409, a division every 60
 // columns and every 40 rows around the middle line), the time axis strip
@@ -14,8 +15,8 @@
 // pixels relative to the surface they are drawn on; the window may draw at a
 // higher device pixel ratio with the same geometry.
 
-constexpr int kPlotWidth = 601;
-constexpr int kPlotHeight = 409;
+constexpr int kChartWidth = 601;
+constexpr int kChartHeight = 409;
 constexpr int kMiddleLineY = 204;
 constexpr int kColumnsPerDivision = 60;
 constexpr int kRowsPerDivision = 40;
@@ -38,16 +39,6 @@ std::int32_t ValueScaleAt(int index);
 int ValueScaleIndexFor(int source, int selected);
 // ListBoxY is enabled only for sources that do not force a scale.
 bool ValueScaleListEnabled(int source);
-
-struct PixelPoint {
-  int x = 0;
-  int y = 0;
-  friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
-};
-struct PixelLine {
-  PixelPoint from, to;
-  friend bool operator==(const PixelLine&, const PixelLine&) = default;
-};
 
 // The middle line (0, 204)-(601, 204), drawn over the frame (0, 0)-(601, 409).
 PixelLine MiddleLine();

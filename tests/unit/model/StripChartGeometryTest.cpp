@@ -133,7 +133,7 @@ TEST(StripChartGeometry, HugeValuesAreCutToThePlotForThePainter) {
   for (const PixelLine& s : segments)
     for (const PixelPoint& p : {s.from, s.to}) {
       EXPECT_GE(p.y, 0);
-      EXPECT_LE(p.y, kPlotHeight);
+      EXPECT_LE(p.y, kChartHeight);
     }
 }
 
