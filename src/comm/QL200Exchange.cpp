@@ -66,7 +66,10 @@ Attempt ReceiveReply(ExchangeIo& io, const ExchangeRequest& request, bool& conti
 void RunQL200Exchange(ExchangeIo& io, const ExchangeRequest& request) {
   TCommError& error = io.Error();
   FrameBuffer& buffer = io.Buffer();
-  bool continuation = false;
+  // The first hand-over of every exchange starts the reply afresh: a
+  // component sent twice before its first exchange ran would otherwise
+  // collect both replies as one.
+  bool continuation = true;
   for (int attempts = 0;; ++attempts) {
     error = TCommError{};
     const std::size_t length = request.frame[0];

@@ -17,16 +17,19 @@ const std::string& ActivityDots::Advance() {
 ErrorNumberPoll::ErrorNumberPoll(TRkComm& port, const PollingPause& pause) : port_(port), pause_(pause) {
   WireLineCommand(readError_, &port, 0, [this](const ResultBytes& r) { Reply(r); },
                   [this](const TCommError& e) {
+                    outstanding_ = false;
                     if (OnFailure) OnFailure(e);
                   });
 }
 
 void ErrorNumberPoll::Tick() {
-  if (!port_.Active() || pause_.Active()) return;
+  if (!port_.Active() || pause_.Active() || outstanding_) return;
+  outstanding_ = true;
   SendCommand(readError_, "rf");
 }
 
 void ErrorNumberPoll::Reply(const ResultBytes& reply) {
+  outstanding_ = false;
   if (!EchoesCommand(reply, "rf") || !OnReply) return;
   const std::string value = ReplyValue(reply);
   if (IsNoError(value)) {

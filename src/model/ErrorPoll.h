@@ -31,7 +31,10 @@ public:
   ErrorNumberPoll(TRkComm& port, const PollingPause& pause);
 
   void Tick();
-  void PortClosed() { dots_.Clear(); }
+  void PortClosed() {
+    dots_.Clear();
+    outstanding_ = false;
+  }
 
   // A reply to the poll: the error panel's text ("" when there is no
   // error) and the dots (advanced only with an error).
@@ -45,6 +48,8 @@ private:
   const PollingPause& pause_;
   TQL200Protocol readError_;
   ActivityDots dots_;
+  // A poll is under way: a slow line must not collect a queue of polls.
+  bool outstanding_ = false;
 };
 
 // How long a communication failure stays readable: the next error-number

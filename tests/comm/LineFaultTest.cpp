@@ -106,4 +106,13 @@ TEST_F(LineFault, ClosingForgetsTheLastReportedError) {
   c->SetCyclic(false);
 }
 
+TEST_F(LineFault, ComponentSentTwiceGetsTwoSeparateReplies) {
+  device_->SetResponder([](const std::string&) { return VirtualReply::Answer("rf 12\r\n"); });
+  auto c = MakeComponent("c");
+  Send(*c, "rf");
+  Send(*c, "rf");
+  ASSERT_TRUE(PumpUntil([&] { return Count("c", "result") == 2; }));
+  for (const auto& e : Events("c")) EXPECT_EQ(e.bytes, "rf 12\r\n");
+}
+
 }  // namespace
