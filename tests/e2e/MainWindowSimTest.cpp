@@ -1,101 +1,20 @@
 // The real main window and serial stack on a pseudo-terminal against the
 // real vq2x-sim, checked from the device side through the simulator's log.
-#include <QFile>
-#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSpinBox>
-#include <QTest>
-#include <QTimer>
 
-#include "GuiTestSupport.h"
+#include "SimSupport.h"
 #include "shell/IndicatorBox.h"
 
-namespace {
-
-struct LogLine {
-  int ms;  // milliseconds since midnight
-  QString direction;
-  QString bytes;
-};
-
-// "HH:MM:SS.mmm rx "sc 0\r"" lines of the simulator's log.
-std::vector<LogLine> ReadLog(const QString& path) {
-  std::vector<LogLine> lines;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return lines;
-  static const QRegularExpression pattern(R"re(^(\d\d):(\d\d):(\d\d)\.(\d\d\d) (rx|tx) "(.*)"$)re");
-  for (const QByteArray& raw : file.readAll().split('\n')) {
-    const auto m = pattern.match(QString::fromUtf8(raw));
-    if (!m.hasMatch()) continue;
-    const int ms = ((m.captured(1).toInt() * 60 + m.captured(2).toInt()) * 60 + m.captured(3).toInt()) * 1000 +
-                   m.captured(4).toInt();
-    QString bytes = m.captured(6);
-    bytes.replace("\\r", "\r").replace("\\n", "\n");
-    lines.push_back({ms, m.captured(5), bytes});
-  }
-  return lines;
-}
-
-std::vector<LogLine> Received(const QString& path) {
-  std::vector<LogLine> out;
-  for (const LogLine& l : ReadLog(path))
-    if (l.direction == "rx") out.push_back(l);
-  return out;
-}
-
-// Runs the event loop as the program does (QTest::qWait sleeps between
-// rounds, which would slow every hand-over of the worker down).
-void Spin(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
-}
-
-QString Command(const LogLine& line) { return line.bytes.chopped(line.bytes.endsWith('\r') ? 1 : 0); }
-
-}  // namespace
-
-class MainWindowSimTest : public QObject {
+class MainWindowSimTest : public QObject, protected SimHarness {
   Q_OBJECT
 
-  QProcess sim_;
-  QString slave_;
-  QString log_;
-  std::unique_ptr<ProgramFolder> folder_;
-  std::unique_ptr<WindowSet> windows_;
-
-  TFormMain& Main() { return windows_->Main(); }
-
 private slots:
-  void init() {
-    folder_ = std::make_unique<ProgramFolder>(kAllDataFiles);
-    log_ = folder_->File("sim.log");
-    sim_.setProgram(VQ2X_SIM_PATH);
-    sim_.setArguments({"--pty", "--no-stdin", "--unit", "0:VQ22", "--unit", "7:VQ20:19200:1", "--log", log_});
-    sim_.start();
-    QVERIFY(sim_.waitForStarted(5000));
-    QTRY_VERIFY_WITH_TIMEOUT(sim_.canReadLine(), 10000);
-    slave_ = QString::fromUtf8(sim_.readLine()).trimmed();
-    QVERIFY(slave_.startsWith("/dev/"));
-    // The port is found through the configuration file's port table.
-    folder_->Write("application.ini", ("[Serieel]\nbaudrate=6\nparity=1\nunit_no=0\n[Poorten]\nCOM1=" + slave_ + "\n").toUtf8());
-    ResetSharedState();
-    MainWindowSetup setup;
-    setup.programDir = folder_->Path();
-    windows_ = std::make_unique<WindowSet>(setup);
-    Main().show();
-  }
-  void cleanup() {
-    if (windows_) Main().close();
-    windows_.reset();
-    sim_.terminate();
-    sim_.waitForFinished(5000);
-  }
+  void init() { QVERIFY(StartWithSimulator({"--unit", "0:VQ22", "--unit", "7:VQ20:19200:1"})); }
+  void cleanup() { StopAll(); }
 
   void openingIdentifiesTheDeviceWithExactlyFourCommands() {
     Main().Timer1->stop();

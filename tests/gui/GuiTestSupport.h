@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <map>
@@ -121,6 +122,16 @@ private:
 };
 
 inline void ResetSharedState() { GlobalVar() = TGlobalVar{}; }
+
+// Saves what a window shows as a PNG into VQ2X_SCREENSHOT_DIR (set by
+// scripts/screenshots.sh, which runs the window tests at 100 % and 200 %);
+// without it the grab is only made.
+inline void SaveScreenshot(QWidget& window, const QString& name) {
+  const QPixmap pixmap = window.grab();
+  const QString dir = qEnvironmentVariable("VQ2X_SCREENSHOT_DIR");
+  if (dir.isEmpty() || pixmap.isNull()) return;
+  pixmap.save(QDir(dir).filePath(name + qEnvironmentVariable("VQ2X_SCREENSHOT_SUFFIX") + ".png"));
+}
 
 // The whole tool (its window set) on a virtual line whose device is a
 // FakeDevice, in a program folder of its own. Window tests derive from it

@@ -17,14 +17,7 @@
 class Screenshots : public QObject {
   Q_OBJECT
 
-  void Save(QWidget& window, const QString& name) {
-    const QPixmap pixmap = window.grab();
-    QVERIFY(!pixmap.isNull());
-    const QString dir = qEnvironmentVariable("VQ2X_SCREENSHOT_DIR");
-    if (dir.isEmpty()) return;
-    const QString suffix = qEnvironmentVariable("VQ2X_SCREENSHOT_SUFFIX");
-    QVERIFY(pixmap.save(QDir(dir).filePath(name + suffix + ".png")));
-  }
+  void Save(QWidget& window, const QString& name) { SaveScreenshot(window, name); }
 
 private slots:
   void mainWindow() {
