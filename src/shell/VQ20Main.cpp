@@ -475,9 +475,11 @@ void TFormMain::closeEvent(QCloseEvent* event) {
   g.LanguageTexts = IniDocument{};
   // 3. Write the configuration. A failure cannot be shown any more; say it
   // on the console at least.
+  // (A file that could not be read at start was said so then, and stays.)
   std::string error;
   if (!ProgrammaInstellingen_opslaan(g.ProgramDir + kConfigurationFileName, settingsFile_, RkComm1, UnitNumber(), g,
-                                     *paths_, &error))
+                                     *paths_, &error) &&
+      settingsFile_ != SettingsFile::Unreadable)
     std::fprintf(stderr, "vq2x-tool: settings not saved: %s\n", error.c_str());
   event->accept();
   // 4. End the program, also when a non-modal window is still shown.

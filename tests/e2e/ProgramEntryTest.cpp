@@ -2,11 +2,13 @@
 // signal, and its single-instance guard under a real X server (Xvfb).
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <unistd.h>
 
 namespace {
 
@@ -46,10 +48,19 @@ QProcessEnvironment Offscreen() {
   return environment;
 }
 
-// Runs the tool until it is up, then ends it with `signal`.
-void RunAndSignal(const EmptyFolder& folder, int signal) {
+// Runs the tool until it is up, then ends it with `signal`; as an
+// unprivileged user when asked (and when the test itself runs as root).
+void RunAndSignal(const EmptyFolder& folder, int signal, bool unprivileged = false) {
   QProcess tool;
-  Start(tool, folder.Program(), Offscreen());
+  if (unprivileged && ::geteuid() == 0) {
+    QFile::setPermissions(QFileInfo(folder.Program()).absolutePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                                           QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                                                           QFileDevice::WriteOther | QFileDevice::ExeOther);
+    Start(tool, "setpriv", Offscreen(),
+          {"--reuid=65534", "--regid=65534", "--clear-groups", "--", folder.Program()});
+  } else {
+    Start(tool, folder.Program(), Offscreen());
+  }
   QVERIFY(tool.waitForStarted(10000));
   QVERIFY(!tool.waitForFinished(1500));  // still running: it did not end by itself
   ::kill(static_cast<pid_t>(tool.processId()), signal);
@@ -105,9 +116,27 @@ private slots:
     QVERIFY(lines.contains("keep=this"));
   }
 
+  // A settings file the tool cannot read is left exactly as it was.
+  void unreadableSettingsFilesAreLeftAlone_data() {
+    QTest::addColumn<bool>("tooLarge");
+    QTest::newRow("2 MB") << true;
+    QTest::newRow("mode 000") << false;
+  }
+  void unreadableSettingsFilesAreLeftAlone() {
+    QFETCH(bool, tooLarge);
+    EmptyFolder folder;
+    const QByteArray content = "[Serieel]\nunit_no=9\n[Mine]\nkeep=this\n" + (tooLarge ? QByteArray(2 << 20, ';') : "");
+    folder.Write("application.ini", content);
+    if (!tooLarge) QFile::setPermissions(folder.File("application.ini"), QFileDevice::Permissions{});
+    RunAndSignal(folder, SIGTERM, !tooLarge);
+    QFile::setPermissions(folder.File("application.ini"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QCOMPARE(folder.Read("application.ini"), content);
+    if (!tooLarge) QCOMPARE(QFileInfo(folder.File("application.ini")).size(), qint64(content.size()));
+  }
+
   void olderToolIsBroughtToTheFrontAndNothingStarts() {
     const QString xvfb = QStandardPaths::findExecutable("Xvfb");
-    if (xvfb.isEmpty()) QSKIP("Xvfb is not installed");
+    QVERIFY2(!xvfb.isEmpty(), "Xvfb is not installed (scripts/install-deps.sh installs it)");
     const QString display = ":" + QString::number(90 + QCoreApplication::applicationPid() % 100);
     QProcess server;
     server.start(xvfb, {display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
