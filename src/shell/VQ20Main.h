@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <span>
 #include <string>
 
 #include <QElapsedTimer>
@@ -122,8 +123,7 @@ private:
   // Live monitoring.
   void ActualActief();
   void InUitActief();
-  void ShowBits(const std::array<IndicatorBox*, 2>& boxes, int bits);
-  void ShowBits(const std::array<IndicatorBox*, 4>& boxes, int bits);
+  void ShowBits(std::span<IndicatorBox* const> boxes, int bits);
   void Timer1Timer();
   void ErrorNumberReply(const std::string& errorText, const std::string& dots);
   void CmdResetErrorClick();

@@ -225,12 +225,8 @@ void TFormMain::StopPolling() {
   if (GlobalVar().LiveValuesOn) ActualActief();
 }
 
-void TFormMain::ShowBits(const std::array<IndicatorBox*, 2>& boxes, int bits) {
-  for (std::size_t i = 0; i < boxes.size(); ++i)
-    boxes[i]->SetState(bits & (1 << i) ? IndicatorBox::State::On : IndicatorBox::State::Off);
-}
-
-void TFormMain::ShowBits(const std::array<IndicatorBox*, 4>& boxes, int bits) {
+// Bit i of the reply's value lights box i.
+void TFormMain::ShowBits(std::span<IndicatorBox* const> boxes, int bits) {
   for (std::size_t i = 0; i < boxes.size(); ++i)
     boxes[i]->SetState(bits & (1 << i) ? IndicatorBox::State::On : IndicatorBox::State::Off);
 }
