@@ -106,6 +106,10 @@ void TFormLinearisatie::BuildControls() {
   layout->addWidget(BuildPlotArea(), 0, Qt::AlignTop);
   layout->addWidget(BuildControlColumn(), 0, Qt::AlignTop);
 
+  QWidget* const tabOrder[] = {SpinEdit_GrafiekPunt, SpinEditDot, cmdEdit_X, CheckHulplijnenXas, cmdEdit_Y,
+                               CheckHulplijnenYas};
+  for (std::size_t i = 1; i < std::size(tabOrder); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
   connect(SpinEdit_GrafiekPunt, &QSpinBox::valueChanged, this, [this] { SetSpinEditGrafiek(); });
   connect(SpinEditDot, &QSpinBox::valueChanged, this, [this] { SpinEditDotChange(); });
   connect(CheckHulplijnenXas, &QCheckBox::clicked, this, [this] { CheckHulplijnenClick(); });

@@ -185,13 +185,15 @@ private slots:
     std::string handedOver;
     // The service window stores the new value in the table; here its effect
     // is made while it is shown, then it is closed.
+    QWidget* shown = nullptr;
     QTimer::singleShot(0, this, [&] {
-      if (QApplication::activeModalWidget() != FormParamService) return;
+      shown = QApplication::activeModalWidget();
       handedOver = GlobalVar().SelectedParameter.NumberText;
       GlobalVar().ParameterTable[static_cast<std::size_t>(ParameterNumber::LinearisationY(3))] = -10;
-      FormParamService->reject();
+      if (auto* dialog = qobject_cast<QDialog*>(shown)) dialog->reject();
     });
     QTest::mouseClick(Window().cmdEdit_Y, Qt::LeftButton);
+    QCOMPARE(shown, static_cast<QWidget*>(FormParamService));
     QCOMPARE(handedOver, std::string("172"));
     QCOMPARE(Window().Image1->Markers()[2], (PixelPoint{690, 510}));  // now the smallest Y
     QCOMPARE(Window().Image1->Image().pixelColor(690, 510), kRed);
