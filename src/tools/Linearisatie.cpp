@@ -120,8 +120,9 @@ void TFormLinearisatie::BuildControls() {
 }
 
 // The Y strip left of the plot and the X strip below it, both starting at
-// the plot's origin; the axis captions above the Y strip and under the X
-// strip's right end; the point count warning underneath.
+// the plot's origin; the axis captions above the Y strip and under the
+// plot's right edge; the point count warning underneath, in room kept for
+// it so that the window does not change its size when it appears.
 QWidget* TFormLinearisatie::BuildPlotArea() {
   auto* area = new QWidget(this);
   auto* grid = new QGridLayout(area);
@@ -134,6 +135,10 @@ QWidget* TFormLinearisatie::BuildPlotArea() {
   Image1 = new LinearisationPlotView(area);
   LabelPointCount = MakeLabel("LabelPointCount", "", area);
   LabelPointCount->setStyleSheet("color: #c00000; font-weight: bold;");
+  LabelPointCount->setMinimumHeight(LabelPointCount->fontMetrics().height());
+  QSizePolicy keepRoom = LabelPointCount->sizePolicy();
+  keepRoom.setRetainSizeWhenHidden(true);
+  LabelPointCount->setSizePolicy(keepRoom);
   LabelPointCount->hide();
 
   grid->addWidget(LabelYas, 0, 0, 1, 2, Qt::AlignLeft | Qt::AlignBottom);

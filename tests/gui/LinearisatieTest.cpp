@@ -241,11 +241,14 @@ private slots:
     QCOMPARE(Window().Image1->Markers().size(), static_cast<std::size_t>(drawn));
     QCOMPARE(Window().SpinEdit_GrafiekPunt->maximum(), std::max(drawn, 1));
     QCOMPARE(Window().cmdEdit_Y->isEnabled(), drawn > 0);
+    if (stored > 30) SaveScreenshot(Window(), "linearisation-window-points-out-of-range");
 
+    const QSize size = Window().size();
     Window().hide();
     SetTable(points, 30);
     Open();
     QVERIFY(!Window().LabelPointCount->isVisible());
+    QCOMPARE(Window().size(), size);  // room kept for the warning
   }
 
   void textsFromTheLanguageFileAndTheCatalogue() {
