@@ -41,12 +41,9 @@ void AddCopy(std::vector<PixelLine>& lines, const LinearisationCurve& curve, Axi
   lines.push_back({placed.back(), {edgeX, placed.back().y}});
 }
 
-std::optional<std::string> OptionIfValid(const IniDocument* catalogue, int number, int language,
-                                         std::int32_t value) {
-  if (catalogue == nullptr) return std::nullopt;
-  const std::vector<std::string> options = Catalogue::Options(*catalogue, number, language);
-  if (value < 0 || static_cast<std::size_t>(value) >= options.size()) return std::nullopt;
-  return options[static_cast<std::size_t>(value)];
+std::string OptionText(const IniDocument* catalogue, int number, int language, std::int32_t value) {
+  if (catalogue == nullptr) return {};
+  return Catalogue::OptionText(*catalogue, number, language, value);
 }
 
 }  // namespace
@@ -68,8 +65,8 @@ LinearisationModeTexts ModeAndSourceTexts(const std::array<std::int32_t, kParame
   using ParameterNumber::LinearisationMode;
   using ParameterNumber::LinearisationSource;
   LinearisationModeTexts texts;
-  texts.modePanel = OptionIfValid(catalogue, LinearisationMode, language, parameters[LinearisationMode]);
-  texts.sourcePanel = OptionIfValid(catalogue, LinearisationSource, language, parameters[LinearisationSource]);
+  texts.modePanel = OptionText(catalogue, LinearisationMode, language, parameters[LinearisationMode]);
+  texts.sourcePanel = OptionText(catalogue, LinearisationSource, language, parameters[LinearisationSource]);
   if (catalogue != nullptr) {
     texts.modeLabel = Catalogue::Name(*catalogue, LinearisationMode, language);
     texts.sourceLabel = Catalogue::Name(*catalogue, LinearisationSource, language);

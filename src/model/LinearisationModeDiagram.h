@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,15 +40,16 @@ struct ModeDiagram {
 ModeDiagram ComputeModeDiagram(const LinearisationCurve& curve, std::int32_t mode);
 
 struct LinearisationModeTexts {
-  std::optional<std::string> modePanel;    // PanelMode; no value: the panel keeps its text
-  std::optional<std::string> sourcePanel;  // PanelBron; no value: the panel keeps its text
-  std::string modeLabel;                   // LabelMode: the mode parameter's name
-  std::string sourceLabel;                 // LabelBron: the source parameter's name + "  (" + X axis caption + ")"
+  std::string modePanel;    // PanelMode: the mode's option text
+  std::string sourcePanel;  // PanelBron: the source's option text
+  std::string modeLabel;    // LabelMode: the mode parameter's name
+  std::string sourceLabel;  // LabelBron: the source parameter's name + "  (" + X axis caption + ")"
 };
 
-// `catalogue` is null when no catalogue is loaded: no option texts, empty
-// names. A panel text is given only for a value that is a position in the
-// parameter's option list. `xAxisCaption` is the caption of LabelXas.
+// `catalogue` is null when no catalogue is loaded: empty option texts and
+// names. A value that is no position in the parameter's option list shows
+// "########", as every option text does, so a panel never keeps the text of
+// an earlier value. `xAxisCaption` is the caption of LabelXas.
 LinearisationModeTexts ModeAndSourceTexts(const std::array<std::int32_t, kParameterCount>& parameters,
                                           const IniDocument* catalogue, int language, std::string_view xAxisCaption);
 // The same with the shared state's catalogue and language.

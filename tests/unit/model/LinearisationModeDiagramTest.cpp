@@ -55,7 +55,7 @@ TEST(ModeDiagram, FlatExtentsPlaceEveryPointAtTheCentreValue) {
   EXPECT_EQ(ComputeModeDiagram(ReadLinearisationCurve(p), 2).curve, expected);
 }
 
-TEST(ModeAndSourceTexts, OptionsOnlyForValidPositionsAndLabelsWithTheAxisCaption) {
+TEST(ModeAndSourceTexts, OptionTextsAndLabelsWithTheAxisCaption) {
   const IniDocument catalogue =
       IniDocument::FromText("[241]\nnaam1=Lin mode\nopties1=Off,Mirror,Point\n[246]\nnaam1=Lin source\nopties1=#241\n");
   Table p{};
@@ -63,7 +63,7 @@ TEST(ModeAndSourceTexts, OptionsOnlyForValidPositionsAndLabelsWithTheAxisCaption
   p[ParameterNumber::LinearisationSource] = 3;  // one past the last option
   const LinearisationModeTexts texts = ModeAndSourceTexts(p, &catalogue, 1, "Position");
   EXPECT_EQ(texts.modePanel, "Point");
-  EXPECT_EQ(texts.sourcePanel, std::nullopt);
+  EXPECT_EQ(texts.sourcePanel, "########");  // never the text of an earlier value
   EXPECT_EQ(texts.modeLabel, "Lin mode");
   EXPECT_EQ(texts.sourceLabel, "Lin source  (Position)");
 
@@ -71,7 +71,8 @@ TEST(ModeAndSourceTexts, OptionsOnlyForValidPositionsAndLabelsWithTheAxisCaption
   EXPECT_EQ(ModeAndSourceTexts(p, &catalogue, 1, "X").sourcePanel, "Off");  // through the reference
 
   const LinearisationModeTexts none = ModeAndSourceTexts(p, nullptr, 1, "LabelXas");
-  EXPECT_FALSE(none.modePanel || none.sourcePanel);
+  EXPECT_EQ(none.modePanel, "");
+  EXPECT_EQ(none.sourcePanel, "");
   EXPECT_EQ(none.modeLabel, "");
   EXPECT_EQ(none.sourceLabel, "  (LabelXas)");
 }
