@@ -124,11 +124,11 @@ const Word* Find(const QList<Word>& words, const QString& text) {
 }
 
 // With VQ2X_SCREENSHOT_DIR set, the pages are rendered as PNG there
-// ("name-page-1.png", ...), to be looked at.
+// ("name-page-1.png", "name-page-2.png"), to be looked at.
 void RenderPages(const QString& pdf, const QString& name) {
   const QString dir = qEnvironmentVariable("VQ2X_SCREENSHOT_DIR");
   if (dir.isEmpty()) return;
-  QProcess::execute(Tool("pdftoppm"), {"-png", "-r", "72", pdf, QDir(dir).filePath(name + "-page")});
+  QProcess::execute(Tool("pdftoppm"), {"-png", "-r", "72", "-l", "2", pdf, QDir(dir).filePath(name + "-page")});
 }
 
 }  // namespace
