@@ -63,16 +63,18 @@ class EditSollwertenTest : public QObject, protected ToolHarness {
   }
 
   // Acts on the first modal window of type T once it is shown (modal
-  // windows run their own event loop).
+  // windows run their own event loop), again until it has closed: a busy
+  // file dialog may not take its answer at the first try.
   template <class T>
   void WhenShown(std::function<void(T&)> act) {
     auto* timer = new QTimer(this);
     timer->setInterval(10);
     connect(timer, &QTimer::timeout, this, [timer, act] {
       if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget())) {
+        act(*window);
+        if (window->isVisible()) return;
         timer->stop();
         timer->deleteLater();
-        act(*window);
       }
     });
     timer->start();
@@ -86,7 +88,7 @@ class EditSollwertenTest : public QObject, protected ToolHarness {
   }
   void ChooseInFileDialog(const QString& path) {
     WhenShown<QFileDialog>([path](QFileDialog& dialog) {
-      dialog.selectFile(path);
+      if (auto* name = dialog.findChild<QLineEdit*>("fileNameEdit")) name->setText(path);
       static_cast<QDialog&>(dialog).accept();  // QFileDialog::accept checks the choice
     });
   }

@@ -154,9 +154,10 @@ class PrintoutTest : public QObject, protected ToolHarness {
     timer->setInterval(10);
     connect(timer, &QTimer::timeout, this, [timer, act] {
       if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget())) {
+        act(*window);
+        if (window->isVisible()) return;  // not taken yet: again at the next tick
         timer->stop();
         timer->deleteLater();
-        act(*window);
       }
     });
     timer->start();
