@@ -167,6 +167,22 @@ TEST(CalibrationModel, WritesOnlyWhileCalibrationModeIsOn) {
   EXPECT_FALSE(model.SpinBoxChanged(2041, 13));
 }
 
+TEST(CalibrationModel, TheReadChainNeverWritesBackEvenInCalibrationMode) {
+  CalibrationModel model;
+  std::string command = model.Activate();
+  model.CommandReply(Line("km 1"), "VQ22");  // confirmed while the chain still runs
+  for (int i = 0; i < kCalibrationWordCount; ++i) {
+    const std::int32_t address = std::stoi(command.substr(3));
+    const ReadChainStep step = model.ReadChainReply(ReadAnswer(command, 5000));
+    SCOPED_TRACE(command);
+    // The window puts the value into the box, whose change event follows.
+    EXPECT_FALSE(model.SpinBoxChanged(address, step.spinValue));
+    command = step.nextCommand;
+  }
+  // A change by the engineer afterwards is written.
+  EXPECT_EQ(model.SpinBoxChanged(2042, 999), "kw 2042 999");
+}
+
 TEST(CalibrationModel, GroupsFollowTheDevicesAnswers) {
   struct Row { const char* reply; const char* type; CalibrationControls after; };
   const Row rows[] = {
