@@ -86,6 +86,7 @@ TEST(CalibrationReplies, LiveReadingAndErrorTexts) {
   EXPECT_EQ(CalibrationErrorText(ceTimeout, 0, 0), "Timeout!");
   EXPECT_EQ(CalibrationErrorText(ceSystemError, 5, 0), "Communicatie error");
   EXPECT_EQ(CalibrationErrorText(ceLineError, 0, CE_FRAME), "Communicatie error");
+  EXPECT_EQ(CalibrationErrorText(cePortClosed, 0, 0), "Communicatie error");  // no flags, still a failure
   EXPECT_FALSE(CalibrationErrorText(TCommError{}));
 }
 
