@@ -249,7 +249,7 @@ QGroupBox* TFormCalibratie::BuildTeachGroup() {
     TeachPanels[static_cast<std::size_t>(i)] = panel;
   }
   cmd_LeesDAC_Teach = MakeButton("cmd_LeesDAC_Teach", "Lees", GroupBoxDA_Teach);
-  grid->addWidget(cmd_LeesDAC_Teach, 0, 4, 2, 1, Qt::AlignVCenter);
+  grid->addWidget(cmd_LeesDAC_Teach, 0, 4, 2, 1, Qt::AlignLeft | Qt::AlignVCenter);
   grid->setColumnStretch(4, 1);
   connect(cmd_LeesDAC_Teach, &QPushButton::clicked, this, [this] { cmd_LeesDAC_TeachClick(); });
   return GroupBoxDA_Teach;
