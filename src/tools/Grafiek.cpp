@@ -119,6 +119,7 @@ void TFormGrafiek::BuildControls() {
   PanelCommError->setMinimumHeight(22);
   left->addWidget(PanelCommError);
   layout->addLayout(left);
+  layout->addSpacing(8);
   layout->addWidget(BuildSideColumn(), 0, Qt::AlignTop);
 
   connect(ScrollBar2, &QScrollBar::valueChanged, this, [this] { TekenGrafiek(); });

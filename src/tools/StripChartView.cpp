@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPaintEvent>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -30,17 +31,28 @@ private:
   Paint paint_;
 };
 
-// Aliased one-pixel lines that leave out their end point, so a line from
-// (0, 204) to (601, 204) covers columns 0 .. 600.
-QPen LinePen(const QColor& colour, Qt::PenStyle style = Qt::SolidLine) {
-  QPen pen(colour);
-  pen.setWidth(1);
-  pen.setStyle(style);
-  pen.setCapStyle(Qt::FlatCap);
-  return pen;
+// Straight lines are filled pixel rectangles: exact at any pixel ratio
+// (an aliased pen at 200 % lands half a pixel off). Like the plot's lines
+// they leave out their end point: (0, 204)-(601, 204) covers columns 0 .. 600.
+// A dotted line has every third pixel set, from its start.
+void FillLine(QPainter& painter, const PixelLine& line, const QColor& colour, bool dotted = false) {
+  const int dx = line.to.x > line.from.x ? 1 : line.to.x < line.from.x ? -1 : 0;
+  const int dy = line.to.y > line.from.y ? 1 : line.to.y < line.from.y ? -1 : 0;
+  if (dx != 0 && dy != 0) return;  // only straight lines here; the curve is drawn with a pen
+  const int length = std::abs(line.to.x - line.from.x) + std::abs(line.to.y - line.from.y);
+  if (!dotted) {
+    const QRect run = QRect(QPoint(line.from.x, line.from.y), QPoint(line.to.x - dx, line.to.y - dy)).normalized();
+    if (length > 0) painter.fillRect(run, colour);
+    return;
+  }
+  for (int i = 0; i < length; i += 3) painter.fillRect(QRect(line.from.x + i * dx, line.from.y + i * dy, 1, 1), colour);
 }
 
-QLine AsQLine(const PixelLine& line) { return {line.from.x, line.from.y, line.to.x, line.to.y}; }
+// A curve segment through the pixel centres, so that it covers the same
+// pixels at every pixel ratio.
+QLineF CurveLine(const PixelLine& line) {
+  return {line.from.x + 0.5, line.from.y + 0.5, line.to.x + 0.5, line.to.y + 0.5};
+}
 
 void DrawTextAt(QPainter& painter, int x, int top, const QString& text) {
   painter.drawText(QPoint(x, top + painter.fontMetrics().ascent()), text);
@@ -61,44 +73,48 @@ void DrawCurve(QPainter& painter, const StripChartScene& scene) {
   if (!HasSamples(scene) || scene.recording->LogCount() <= 0) return;
   const std::vector<PixelLine> segments =
       VisibleCurveSegments(CurvePoints(*scene.recording, scene.firstSample, scene.timeScaleMs, scene.valueScale));
-  QVector<QLine> lines;
+  QVector<QLineF> lines;
   lines.reserve(static_cast<qsizetype>(segments.size()));
-  for (const PixelLine& segment : segments) lines.push_back(AsQLine(segment));
-  painter.setPen(LinePen(QColor(0, 0, 255)));
+  for (const PixelLine& segment : segments) lines.push_back(CurveLine(segment));
+  QPen pen(QColor(0, 0, 255));
+  pen.setWidth(1);
+  pen.setCapStyle(Qt::FlatCap);
+  painter.setPen(pen);
   painter.drawLines(lines);
 }
 
 }  // namespace
 
 void PaintPlot(QPainter& painter, const StripChartScene& scene) {
+  const QColor black(Qt::black);
   painter.fillRect(QRect(0, 0, kChartWidth, kChartHeight), Qt::white);
-  painter.setBrush(Qt::NoBrush);
-  painter.setPen(LinePen(Qt::black));
-  // A stroked rectangle covers one column and one row more than its size.
-  painter.drawRect(QRect(0, 0, kChartWidth - 1, kChartHeight - 1));
-  painter.drawLine(AsQLine(MiddleLine()));
-  painter.setPen(LinePen(Qt::black, Qt::DotLine));
+  // The frame (0, 0)-(601, 409): columns 0 and 600, rows 0 and 408.
+  FillLine(painter, {{0, 0}, {kChartWidth, 0}}, black);
+  FillLine(painter, {{0, kChartHeight - 1}, {kChartWidth, kChartHeight - 1}}, black);
+  FillLine(painter, {{0, 0}, {0, kChartHeight}}, black);
+  FillLine(painter, {{kChartWidth - 1, 0}, {kChartWidth - 1, kChartHeight}}, black);
+  FillLine(painter, MiddleLine(), black);
   if (scene.horizontalGridLines)
-    for (const PixelLine& line : HorizontalGridLines()) painter.drawLine(AsQLine(line));
+    for (const PixelLine& line : HorizontalGridLines()) FillLine(painter, line, black, true);
   if (scene.verticalGridLines)
     for (const TimeDivision& division : TimeAxisDivisions(FirstTime(scene), scene.timeScaleMs))
-      if (division.gridLine) painter.drawLine(AsQLine(VerticalGridLine(division.column)));
+      if (division.gridLine) FillLine(painter, VerticalGridLine(division.column), black, true);
   DrawCurve(painter, scene);
 }
 
 void PaintTimeStrip(QPainter& painter, const StripChartScene& scene) {
-  painter.setPen(LinePen(Qt::black));
+  painter.setPen(Qt::black);
   for (const TimeDivision& division : TimeAxisDivisions(FirstTime(scene), scene.timeScaleMs)) {
-    painter.drawLine(AsQLine(division.tick));
+    FillLine(painter, division.tick, Qt::black);
     DrawTextAt(painter, division.labelAt.x, division.labelAt.y, Q(division.label));
   }
 }
 
 void PaintValueStrip(QPainter& painter, const StripChartScene& scene, int stripWidth, int stripHeight) {
-  painter.setPen(LinePen(Qt::black));
+  painter.setPen(Qt::black);
   const QFontMetrics metrics = painter.fontMetrics();
   for (const ValueDivision& division : ValueAxisDivisions(scene.source, scene.valueScale, stripWidth, ParametersOf(scene))) {
-    painter.drawLine(AsQLine(division.tick));
+    FillLine(painter, division.tick, Qt::black);
     const QString label = Q(division.label);
     DrawTextAt(painter, ValueLabelX(stripWidth, metrics.horizontalAdvance(label)), division.labelY, label);
   }
