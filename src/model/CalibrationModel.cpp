@@ -151,7 +151,12 @@ std::optional<std::string> CalibrationModel::SpinBoxChanged(std::int32_t address
   if (!index) return std::nullopt;
   const CalibrationWord& word = CalibrationWords()[static_cast<std::size_t>(*index)];
   const std::int32_t stored = ClampToSpinRange(value, word);
-  spinValues_[static_cast<std::size_t>(*index)] = stored;
+  std::int32_t& held = spinValues_[static_cast<std::size_t>(*index)];
+  // The read chain records the value before the window puts it into the
+  // box, so the box's change event then reports what is known already: the
+  // device's own value, which must not be written back.
+  if (stored == held) return std::nullopt;
+  held = stored;
   if (!calibrationModeOn_) return std::nullopt;
   return WriteWordCommand(word, stored);
 }

@@ -90,6 +90,8 @@ public:
 
   // A calibration spin box changed (also when the window set it): the "kw"
   // command to send on QL200Kalibratie while CalibrationModeOn, else nothing.
+  // A value the model holds for that box already (the read chain's, which
+  // the window has just put into the box) is no change and sends nothing.
   std::optional<std::string> SpinBoxChanged(std::int32_t address, std::int32_t value);
 
   // The "ON"/"OFF" buttons of the two inputs: a running reading of the other

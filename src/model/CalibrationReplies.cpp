@@ -47,7 +47,9 @@ std::string LiveReadingText(AnalogInput input, std::string_view valueText) {
 std::optional<std::string> CalibrationErrorText(std::int32_t code, std::uint32_t systemError,
                                                 std::uint32_t commErrors) {
   if (code == ceTimeout) return "Timeout!";
-  if (systemError != 0 || commErrors != 0) return "Communicatie error";
+  // Only the all-clear record leaves the panel: a failure without a system
+  // error or line flags (the port closed under the exchange) is one too.
+  if (code != 0 || systemError != 0 || commErrors != 0) return "Communicatie error";
   return std::nullopt;
 }
 

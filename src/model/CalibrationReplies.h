@@ -42,8 +42,9 @@ std::string LiveReadingValue(const ResultBytes& reply);
 std::string LiveReadingText(AnalogInput input, std::string_view valueText);
 
 // The status panel's text (shown in red) for a failed exchange: "Timeout!"
-// when the device did not answer, "Communicatie error" for a port or line
-// fault, and no value for the all-clear record that reports a recovery
+// when the device did not answer, "Communicatie error" for any other
+// failure (a port or line fault, the port closed during the exchange), and
+// no value for the all-clear record that reports a recovery
 // (the panel is then left as it is).
 std::optional<std::string> CalibrationErrorText(std::int32_t code, std::uint32_t systemError, std::uint32_t commErrors);
 std::optional<std::string> CalibrationErrorText(const TCommError& error);

@@ -48,6 +48,11 @@ std::optional<std::int32_t> PollReplyValue(const ResultBytes& reply) {
   return ParseWholeNumber(ReplyValue(reply, kPollReplyLimit));
 }
 
+std::optional<std::int32_t> PollReplyValue(const ResultBytes& reply, std::string_view command) {
+  if (!EchoesCommand(reply, command)) return std::nullopt;
+  return PollReplyValue(reply);
+}
+
 void GraphRecording::Start() { count_ = -1; }
 
 SampleOutcome GraphRecording::AddSample(const ResultBytes& reply, std::int64_t nowMs) {
@@ -80,7 +85,8 @@ std::string GraphRecording::BufferTimeText() const {
 
 std::optional<int> GraphErrorStatusIndex(const TCommError& error) {
   if (error.Code == ceTimeout) return 0;
-  if (error.SystemError != 0 || error.CommErrors != 0) return 1;
+  // Any other failure stops the recording too and must say so.
+  if (!error.IsSuccess()) return 1;
   return std::nullopt;
 }
 

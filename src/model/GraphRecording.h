@@ -38,6 +38,9 @@ int StoredIndexOrFirst(int stored, int count);
 // two bytes as a whole number. No value when it is not one, and for a reply
 // longer than kPollReplyLimit (its value may have been cut).
 std::optional<std::int32_t> PollReplyValue(const ResultBytes& reply);
+// The same for the reply to `command` ("r0"): also no value when the reply
+// does not echo it (a refusal "er 1" would otherwise read as the value 1).
+std::optional<std::int32_t> PollReplyValue(const ResultBytes& reply, std::string_view command);
 
 enum class SampleOutcome {
   Added,       // the sample is stored
@@ -78,7 +81,8 @@ private:
 };
 
 // The index of StatusTexts for a failed poll: 0 when the device did not
-// answer, 1 for a port or line fault, no value for the all-clear record.
+// answer, 1 for any other failure (port or line fault, port closed), no
+// value for the all-clear record.
 std::optional<int> GraphErrorStatusIndex(const TCommError& error);
 
 // The recording as CSV for spreadsheets: "," separates the fields, "." is

@@ -86,6 +86,7 @@ TEST(CalibrationReplies, LiveReadingAndErrorTexts) {
   EXPECT_EQ(CalibrationErrorText(ceTimeout, 0, 0), "Timeout!");
   EXPECT_EQ(CalibrationErrorText(ceSystemError, 5, 0), "Communicatie error");
   EXPECT_EQ(CalibrationErrorText(ceLineError, 0, CE_FRAME), "Communicatie error");
+  EXPECT_EQ(CalibrationErrorText(cePortClosed, 0, 0), "Communicatie error");  // no flags, still a failure
   EXPECT_FALSE(CalibrationErrorText(TCommError{}));
 }
 
@@ -165,6 +166,22 @@ TEST(CalibrationModel, WritesOnlyWhileCalibrationModeIsOn) {
   EXPECT_EQ(model.SpinBoxChanged(2040, -4000), "kw 2040 -1000");
   model.CommandReply(Line("km 0"), "VQ20");
   EXPECT_FALSE(model.SpinBoxChanged(2041, 13));
+}
+
+TEST(CalibrationModel, TheReadChainNeverWritesBackEvenInCalibrationMode) {
+  CalibrationModel model;
+  std::string command = model.Activate();
+  model.CommandReply(Line("km 1"), "VQ22");  // confirmed while the chain still runs
+  for (int i = 0; i < kCalibrationWordCount; ++i) {
+    const std::int32_t address = std::stoi(command.substr(3));
+    const ReadChainStep step = model.ReadChainReply(ReadAnswer(command, 5000));
+    SCOPED_TRACE(command);
+    // The window puts the value into the box, whose change event follows.
+    EXPECT_FALSE(model.SpinBoxChanged(address, step.spinValue));
+    command = step.nextCommand;
+  }
+  // A change by the engineer afterwards is written.
+  EXPECT_EQ(model.SpinBoxChanged(2042, 999), "kw 2042 999");
 }
 
 TEST(CalibrationModel, GroupsFollowTheDevicesAnswers) {

@@ -56,6 +56,12 @@ TEST(GraphRecording, AValueThatIsNoNumberKeepsTheOldEntryButTakesItsTime) {
   EXPECT_EQ(PollReplyValue(Line("r0 " + std::string(40, '0') + "42")), 42);  // 47 bytes: looked at whole
 }
 
+TEST(GraphRecording, OnlyAReplyThatEchoesThePollIsAValue) {
+  EXPECT_EQ(PollReplyValue(Line("r8 -17"), "r8"), -17);
+  EXPECT_FALSE(PollReplyValue(Line("er 1"), "r8"));  // refused: not the value 1
+  EXPECT_FALSE(PollReplyValue(Line("r0 17"), "r8"));  // a late answer to another poll
+}
+
 TEST(GraphRecording, The4001stSampleFillsTheBuffer) {
   GraphRecording recording;
   recording.Start();
@@ -85,6 +91,7 @@ TEST(GraphSources, CommandsUnitsAndForcedScales) {
   EXPECT_EQ(StoredIndexOrFirst(6, 6), 0);
   EXPECT_EQ(GraphErrorStatusIndex({ceTimeout, 0, 0}), 0);
   EXPECT_EQ(GraphErrorStatusIndex({ceLineError, 0, CE_OVERRUN}), 1);
+  EXPECT_EQ(GraphErrorStatusIndex({cePortClosed, 0, 0}), 1);  // no flags, still a failure
   EXPECT_FALSE(GraphErrorStatusIndex({}));
 }
 
