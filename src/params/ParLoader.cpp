@@ -1,5 +1,100 @@
 #include "params/ParLoader.h"
 
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "model/ServiceInput.h"
+#include "params/EditParam.h"
+#include "ui/QtText.h"
+
 TFormParLoader* FormParLoader = nullptr;
 
-TFormParLoader::TFormParLoader(QWidget* parent) : TWindowBase(parent, "FormParLoader", "Loader") {}
+namespace {
+
+// The device may still be computing when "bp" arrives; its first reply
+// byte can take as long as it does for the write window's "bp".
+constexpr int kComputeTimeoutMs = 2000;
+constexpr int kPanelFontPixels = 15;
+constexpr int kPanelWidth = 360;
+
+const std::vector<TextRow> kLoaderTexts = {
+    {"", "Caption", "Loader"},
+    {"CmdOK", "CmdOK", "OK"},
+    {nullptr, "PanelTekst0", "tekst 0"},
+    {nullptr, "PanelTekst2", "tekst 2"},
+    {nullptr, "PanelTekst4", "tekst 4"},
+    {nullptr, "PanelTekst5", "tekst 5"},
+    {nullptr, "PanelTekst6", "tekst 6"},
+};
+
+}  // namespace
+
+TFormParLoader::TFormParLoader(QWidget* parent)
+    : TWindowBase(parent, "FormParLoader", "Loader"), texts_("Loader", kLoaderTexts) {
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  auto* layout = new QVBoxLayout(this);
+  Panel1 = new QLabel(this);
+  Panel1->setObjectName("Panel1");
+  Panel1->setFrameShape(QFrame::Panel);
+  Panel1->setFrameShadow(QFrame::Sunken);
+  Panel1->setAlignment(Qt::AlignCenter);
+  Panel1->setWordWrap(true);
+  QFont bold = font();
+  bold.setBold(true);
+  bold.setPixelSize(kPanelFontPixels);
+  Panel1->setFont(bold);
+  Panel1->setFixedSize(kPanelWidth, 3 * QFontMetrics(bold).height() + 8);
+  layout->addWidget(Panel1);
+  CmdOK = new QPushButton("OK", this);
+  CmdOK->setObjectName("CmdOK");
+  CmdOK->setDefault(true);
+  connect(CmdOK, &QPushButton::clicked, this, [this] { accept(); });
+  layout->addWidget(CmdOK, 0, Qt::AlignHCenter);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  Wire(QL200ParLoader, kComputeTimeoutMs, [this](const ResultBytes& r) { QL200ParLoaderCommResult(r); },
+       [this](const TCommError& e) { QL200ParLoaderCommError(e); });
+}
+
+void TFormParLoader::FormActivate() {
+  texts_.Apply(*this);
+  Panel1->clear();
+  // A closed port would take the command without a word; say so instead.
+  if (!PortOpen()) {
+    ShowOutcome(texts_.Stored("PanelTekst2"), true);
+    return;
+  }
+  SendCommand(QL200ParLoader, "bp");
+}
+
+void TFormParLoader::QL200ParLoaderCommResult(const ResultBytes& reply) {
+  const ComputeResult result = CheckComputeReply(std::string(reply.begin(), reply.end()));
+  if (result.Outcome != ComputeReply::Invalid && FormEditParam != nullptr) FormEditParam->ParamSentNotLoaded = false;
+  switch (result.Outcome) {
+    case ComputeReply::Computed:
+      ShowOutcome(texts_.Stored("PanelTekst4"), false);
+      break;
+    case ComputeReply::Failed:
+      ShowOutcome(texts_.Stored("PanelTekst5") + " " + Q(result.Code) + " " + texts_.Stored("PanelTekst6"), true);
+      break;
+    case ComputeReply::Invalid:
+      // Not an answer to "bp": nothing is known to be taken over.
+      ShowOutcome(texts_.Stored("PanelTekst2"), true);
+      break;
+  }
+}
+
+void TFormParLoader::QL200ParLoaderCommError(const TCommError& error) {
+  // The flag stays: the device has not said it took the parameters over.
+  if (error.Code == ceTimeout)
+    ShowOutcome(texts_.Stored("PanelTekst0"), true);
+  else if (!error.IsSuccess())
+    ShowOutcome(texts_.Stored("PanelTekst2"), true);
+}
+
+void TFormParLoader::ShowOutcome(const QString& text, bool failure) {
+  QPalette palette = Panel1->palette();
+  palette.setColor(QPalette::WindowText, failure ? QColor(Qt::red) : this->palette().color(QPalette::WindowText));
+  Panel1->setPalette(palette);
+  Panel1->setText(text);
+}
