@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,7 +23,7 @@ constexpr int kWriteTimeoutMs = 500;
 constexpr int kComputeTimeoutMs = 2000;
 constexpr int kVisibleOptions = 12;
 constexpr int kStatusFontPixels = 15;
-constexpr int kClientWidth = 440;
+constexpr int kClientWidth = 460;
 // The value row: the caption stands above the field it names, the list
 // further left than the shorter number field.
 constexpr int kChoiceX = 38;
@@ -72,7 +73,7 @@ QLabel* MakeValuePanel(const char* name, QLabel* caption, QWidget* parent) {
   panel->setFrameShape(QFrame::Panel);
   panel->setFrameShadow(QFrame::Sunken);
   panel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  panel->setMinimumWidth(80);
+  panel->setMinimumHeight(22);
   panel->setTextInteractionFlags(Qt::TextSelectableByMouse);
   caption->setBuddy(panel);
   return panel;
@@ -114,18 +115,25 @@ TFormParamService::TFormParamService(QWidget* parent)
 void TFormParamService::BuildControls() {
   auto* outer = new QVBoxLayout(this);
 
-  auto* limits = new QHBoxLayout;
+  // Minimum, maximum and default side by side, each caption above its value.
+  auto* limits = new QGridLayout;
   LabelMin = MakeLabel("LabelMin", "min", this);
   PanelMin = MakeValuePanel("PanelMin", LabelMin, this);
   LabelMax = MakeLabel("LabelMax", "max", this);
   PanelMax = MakeValuePanel("PanelMax", LabelMax, this);
   LabelDefault = MakeLabel("LabelDefault", "default", this);
   PanelDefault = MakeValuePanel("PanelDefault", LabelDefault, this);
-  for (QLabel* w : {LabelMin, PanelMin, LabelMax, PanelMax, LabelDefault, PanelDefault}) limits->addWidget(w, w->buddy() ? 0 : 1);
+  int column = 0;
+  for (QLabel* caption : {LabelMin, LabelMax, LabelDefault}) {
+    limits->addWidget(caption, 0, column);
+    limits->addWidget(caption->buddy(), 1, column);
+    limits->setColumnStretch(column++, 1);
+  }
+  limits->setHorizontalSpacing(12);
   outer->addLayout(limits);
 
   auto* valueRow = new QWidget(this);
-  valueRow->setFixedSize(kClientWidth, kValueRowHeight);
+  valueRow->setFixedSize(kClientWidth, kValueRowHeight);  // sets the window's width
   LabelParData = MakeLabel("LabelParData", "Waarde:", valueRow);
   ComboParData = new QComboBox(valueRow);
   ComboParData->setObjectName("ComboParData");

@@ -15,6 +15,7 @@
 #include "model/Catalogue.h"
 #include "model/FunctionLabels.h"
 #include "model/LanguageTexts.h"
+#include "model/ParameterNumbers.h"
 #include "ui/QtText.h"
 
 namespace {
@@ -416,13 +417,30 @@ private slots:
     QVERIFY(valueLeft > value.center().x());
     QVERIFY(valueRight >= value.right() - 8);
     QVERIFY(textSpan(focused, name).first <= name.left() + 4);
-    SaveScreenshot(Editor(), "parameter-editor");
 
     Editor().TreeView1->setFocus();
     QTRY_VERIFY(!grid->hasFocus());
     const QImage plain = grid->viewport()->grab().toImage();
     QCOMPARE(background(plain), palette.color(QPalette::Base));
     QVERIFY(textSpan(plain, value).first > value.center().x());
+  }
+
+  // The editor on a cam, as a commissioned device has it (language from
+  // VQ2X_SCREENSHOT_LANGUAGE, as for the other screenshots).
+  void screenshots() {
+    folder_ = std::make_unique<ProgramFolder>(kEditorFiles);
+    folder_->Write("application.ini", "[Opties]\nTaal=" + qgetenv("VQ2X_SCREENSHOT_LANGUAGE").left(1) + "\n");
+    StartIn();
+    GlobalVar().ParameterTable = Catalogue::DefaultTable(GlobalVar().ParameterCatalogue);
+    GlobalVar().ParameterTable[ParameterNumber::CamFunction(1)] = 1;
+    ShowEditor();
+    Editor().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&Editor()));
+    Editor().TreeView1->setCurrentItem(Editor().TreeView1->topLevelItem(0)->child(5)->child(0));
+    Editor().StringGrid1->setFocus();
+    Editor().StringGrid1->setCurrentCell(4, 0);
+    QVERIFY(!Editor().StatusPanels[1]->text().isEmpty());
+    SaveScreenshot(Editor(), "parameter-editor");
   }
 };
 
