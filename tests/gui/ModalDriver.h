@@ -31,11 +31,7 @@ class ModalDriver {
 public:
   using Step = std::function<bool(QWidget& modal)>;
 
-  ModalDriver() {
-    timer_.setInterval(10);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { Tick(); });
-    timer_.start();
-  }
+  ModalDriver() { Schedule(); }
 
   ModalDriver& Then(Step step) {
     steps_.push_back(std::move(step));
@@ -75,11 +71,30 @@ public:
   bool Done() const { return steps_.empty() && handling_.empty(); }
   bool Ok() const { return ok_; }
   const std::vector<Box>& Boxes() const { return boxes_; }
+  // The windows that opened when no step was left for them (and were closed).
+  const QStringList& Unexpected() const { return unexpected_; }
 
 private:
+  // A timer does not fire again while its handler runs, so each look is a
+  // timer of its own: a step's window may open another that needs a step.
+  void Schedule() {
+    QTimer::singleShot(10, &context_, [this] { Tick(); });
+  }
+
   void Tick() {
+    Schedule();
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || steps_.empty() || handling_.count(modal) != 0 || !modal->isVisible()) return;
+    if (modal == nullptr || handling_.count(modal) != 0 || !modal->isVisible()) return;
+    if (steps_.empty()) {
+      // A window nobody expected (a warning, say) would wait for ever.
+      if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+        unexpected_.push_back(modal->objectName() + ": " + modal->windowTitle());
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) unexpected_.back() += ": " + box->text();
+        ok_ = false;
+        dialog->reject();
+      }
+      return;
+    }
     Step step = std::move(steps_.front());
     steps_.pop_front();
     handling_.insert(modal);
@@ -89,9 +104,10 @@ private:
       if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
   }
 
-  QTimer timer_;
+  QObject context_;  // ends the looks when the driver goes
   std::deque<Step> steps_;
   std::set<QWidget*> handling_;
   std::vector<Box> boxes_;
+  QStringList unexpected_;
   bool ok_ = true;
 };
