@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTableWidget>
+#include <QWindow>
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -214,10 +215,16 @@ void TFormEditParam::ShowChild(QWidget* window) {
   if (auto* dialog = qobject_cast<QDialog*>(window)) dialog->exec();
 }
 
+// The help stays open beside the editor. The editor is modal, so a window
+// shown now would take no input unless it belongs to the editor: it is
+// shown as the editor's transient window.
 void TFormEditParam::ShowErrorHelp() {
-  if (FormInfoErrorNummers == nullptr) return;
-  FormInfoErrorNummers->show();
-  FormInfoErrorNummers->raise();
+  QWidget* help = FormInfoErrorNummers;
+  if (help == nullptr) return;
+  help->winId();  // makes its window, so it can be given to the editor
+  if (QWindow* window = help->windowHandle()) window->setTransientParent(windowHandle());
+  help->show();
+  help->raise();
 }
 
 // --- Closing ------------------------------------------------------------------------

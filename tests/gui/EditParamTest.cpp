@@ -425,6 +425,32 @@ private slots:
     QVERIFY(textSpan(plain, value).first > value.center().x());
   }
 
+  // The help window opened from the modal editor takes input beside it.
+  void errorHelpIsUsableBesideTheEditor() {
+    Start(kEditorFiles);
+    struct BlockWatch : QObject {
+      bool blocked = false;
+      bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::WindowBlocked) blocked = true;
+        if (e->type() == QEvent::WindowUnblocked) blocked = false;
+        return false;
+      }
+    } watch;
+    FormInfoErrorNummers->installEventFilter(&watch);
+    bool shown = false, blocked = true;
+    ModalDriver driver;
+    driver.Then([&](QWidget&) {
+      Editor().subErrorNummers->trigger();
+      shown = FormInfoErrorNummers->isVisible();
+      blocked = watch.blocked;
+      return true;
+    });
+    Main().findChild<QAction*>("Par11")->trigger();
+    QVERIFY(driver.Done() && driver.Ok());
+    QVERIFY(shown);
+    QVERIFY(!blocked);
+  }
+
   // The editor on a cam, as a commissioned device has it (language from
   // VQ2X_SCREENSHOT_LANGUAGE, as for the other screenshots).
   void screenshots() {
