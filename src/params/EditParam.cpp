@@ -291,7 +291,8 @@ void TFormEditParam::BuildStatusBar() {
 // --- Opening ----------------------------------------------------------------
 
 void TFormEditParam::FormActivate() {
-  rows_.clear();
+  group_ = subgroup_ = kNoGroup;  // no node until the tree is read again
+  CmdClear->setEnabled(false);
   BuildGridRows();
   ApplyTexts();
   LoadTree();

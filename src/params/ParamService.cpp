@@ -209,6 +209,7 @@ void TFormParamService::ShowChoice(const TSelectedParameter&) {
   MaskEditParData->hide();
   ComboParData->show();
   LabelParData->move(kChoiceX, 0);
+  LabelParData->setBuddy(ComboParData);
   ComboParData->clear();
   for (const std::string& entry : ChoiceEntries(Parameters(), ParamNumber, GlobalVar().LanguageIndex))
     ComboParData->addItem(Q(entry));
@@ -221,6 +222,7 @@ void TFormParamService::ShowNumber(const TSelectedParameter& selected) {
   ComboParData->hide();
   MaskEditParData->show();
   LabelParData->move(kNumberX, 0);
+  LabelParData->setBuddy(MaskEditParData);
   rules_ = ParamNumber >= 0 ? MakeNumberFieldRules(Parameters(), ParamNumber, selected, GlobalVar().ParameterTable)
                             : NumberFieldRules{};
   Decimals = rules_.Decimals;

@@ -229,8 +229,12 @@ private slots:
     QVERIFY(driver.Done() && driver.Ok());
     QCOMPARE(driver.Boxes()[0].text, Text(catalogue ? "msg_DefaultParGeladen" : "msg_ErrorSetDefaultPar"));
     if (catalogue) {
-      QVERIFY(GlobalVar().ParameterTable == Catalogue::DefaultTable(GlobalVar().ParameterCatalogue));
+      const auto defaults = Catalogue::DefaultTable(GlobalVar().ParameterCatalogue);
+      QVERIFY(GlobalVar().ParameterTable == defaults);
       QCOMPARE(GlobalVar().ParameterSource, int(psDefaults));
+      const int output = kOutputFunctionParameters[0];
+      QCOMPARE(Main().OutputFunctionLabels[0]->text(),
+               Q(Catalogue::OptionText(GlobalVar().ParameterCatalogue, output, 0, defaults[std::size_t(output)])));
     } else {
       QCOMPARE(GlobalVar().ParameterTable[0], 42);
       QCOMPARE(GlobalVar().ParameterSource, int(psNone));
@@ -243,7 +247,9 @@ private slots:
     for (QAction* a : {Editor().subParOntvangen, Editor().subParZenden, Editor().subLoader}) QVERIFY(!a->isEnabled());
     Editor().close();
     QVERIFY(OpenPort());
+    Editor().ParamSentNotLoaded = true;  // left from an earlier opening
     ShowEditor();
+    QVERIFY(!Editor().ParamSentNotLoaded);
     for (QAction* a : {Editor().subParOntvangen, Editor().subParZenden, Editor().subLoader}) QVERIFY(a->isEnabled());
   }
 
@@ -367,7 +373,8 @@ private slots:
     const int number = Editor().Rows()[static_cast<std::size_t>(row)].ParameterNumber;
     ModalDriver driver;
     driver.Then(SendValue("12", "(er 7) " + Q(Tekst("ParamService", "PanelTekst6"))));
-    DoubleClickRow(row);
+    Editor().StringGrid1->setCurrentCell(row, 0);
+    QTest::keyClick(Editor().StringGrid1, Qt::Key_Return);  // Enter opens the row as a double click does
     QVERIFY(driver.Done() && driver.Ok());
     QCOMPARE(GlobalVar().ParameterTable[static_cast<std::size_t>(number)], 12);
     QCOMPARE(Editor().StringGrid1->item(row, 3)->text(), QString("12"));
@@ -386,6 +393,16 @@ private slots:
     QVERIFY(driver.Boxes()[0].text.startsWith("ETreeFileError error raised, with message : "));
     QCOMPARE(Editor().TreeView1->topLevelItemCount(), 1);
     QCOMPARE(Editor().TreeView1->topLevelItem(0)->childCount(), 1);
+  }
+
+  void missingTreeFileShowsAnEmptyTreeAndGrid() {
+    Start(kAllDataFiles);
+    ModalDriver driver;  // no message expected
+    ShowEditor();
+    QCOMPARE(Editor().TreeView1->topLevelItemCount(), 0);
+    QCOMPARE(Editor().StringGrid1->item(0, 1)->text(), QString());
+    QVERIFY(!Editor().CmdClear->isEnabled());
+    QVERIFY(driver.Unexpected().isEmpty());
   }
 
   void valueColumnRightAlignedAndRowMarkedOnlyWithFocus() {
@@ -418,8 +435,10 @@ private slots:
     QVERIFY(valueRight >= value.right() - 8);
     QVERIFY(textSpan(focused, name).first <= name.left() + 4);
 
+    QVERIFY(!Editor().StatusPanels[1]->text().isEmpty());
     Editor().TreeView1->setFocus();
     QTRY_VERIFY(!grid->hasFocus());
+    QVERIFY(Editor().StatusPanels[1]->text().isEmpty());  // leaving the grid empties the limits
     const QImage plain = grid->viewport()->grab().toImage();
     QCOMPARE(background(plain), palette.color(QPalette::Base));
     QVERIFY(textSpan(plain, value).first > value.center().x());
