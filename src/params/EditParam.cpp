@@ -285,7 +285,7 @@ void TFormEditParam::BuildStatusBar() {
     StatusBar1->addWidget(panel);
   }
   // Each value is read with its caption.
-  for (int i : {0, 2, 4}) StatusPanels[static_cast<std::size_t>(i)]->setBuddy(StatusPanels[static_cast<std::size_t>(i + 1)]);
+  for (std::size_t i : {0u, 2u, 4u}) StatusPanels[i]->setBuddy(StatusPanels[i + 1]);
 }
 
 // --- Opening ----------------------------------------------------------------
@@ -341,7 +341,8 @@ void TFormEditParam::BuildGridRows() {
   rows_ = ParameterGridRows(EditorCataloguesOf(GlobalVar()), group_, subgroup_, GlobalVar().ParameterTable);
   for (int r = 0; r < kParameterGridRows; ++r) {
     const ParameterGridRow empty;
-    const ParameterGridRow& row = static_cast<std::size_t>(r) < rows_.size() ? rows_[static_cast<std::size_t>(r)] : empty;
+    const auto index = static_cast<std::size_t>(r);
+    const ParameterGridRow& row = index < rows_.size() ? rows_[index] : empty;
     const std::string* cells[] = {&row.Position, &row.Number, &row.Name, &row.Value, &row.Option};
     for (int c = 0; c < kColumnCount; ++c) StringGrid1->item(r, c)->setText(Q(*cells[c]));
   }
@@ -369,7 +370,8 @@ void TFormEditParam::EmptyStatusValues() {
 }
 
 void TFormEditParam::StringGrid1Activate(int row) {
-  if (row < 0 || static_cast<std::size_t>(row) >= rows_.size() || rows_[static_cast<std::size_t>(row)].IsEmpty()) return;
+  if (row < 0 || static_cast<std::size_t>(row) >= rows_.size() || rows_[static_cast<std::size_t>(row)].IsEmpty())
+    return;
   // Hand over the row acted on, whatever was selected before.
   StringGrid1SelectCell(row);
   if (FormParamService != nullptr) FormParamService->exec();

@@ -312,7 +312,8 @@ private slots:
     Editor().findChild<QAction*>(command)->trigger();
     QCOMPARE(driver.Boxes().size(), std::size_t{1});
     QCOMPARE(driver.Boxes()[0].title, Q(Tekst(send ? "EditParam" : "Afdrukken", "Msg_waarschuwingCaption")));
-    QVERIFY(driver.Boxes()[0].text.contains(Q(Tekst(send ? "EditParam" : "Afdrukken", send ? "ZendMsg_6" : "AfdrukMsg_6"))));
+    const char* question = send ? "ZendMsg_6" : "AfdrukMsg_6";
+    QVERIFY(driver.Boxes()[0].text.contains(Q(Tekst(send ? "EditParam" : "Afdrukken", question))));
     QCOMPARE(opened, opens);
     // Once the write window has sent everything, nothing is left pending.
     QCOMPARE(Editor().ParamSentNotLoaded, !(send && opens));

@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "GuiTestSupport.h"
+#include "ReplyRows.h"
 #include "model/LanguageTexts.h"
 #include "ui/QtText.h"
 
@@ -61,13 +62,10 @@ private slots:
     Start();
     QVERIFY(OpenPort());
     QVERIFY(WaitIdentified());
-    VirtualReply answer = reply.isEmpty() ? VirtualReply::Silence() : VirtualReply::Answer(reply.toStdString(), afterMs);
-    if (afterMs < 0) answer = {{{5, reply.toStdString(), CE_FRAME}}, false};
-    AnswerCompute(answer);
+    AnswerCompute(ScriptedReply(reply, afterMs));
     FormEditParam->ParamSentNotLoaded = true;
     Loader().show();
-    QString expected;
-    for (const QString& piece : status.split('|')) expected += piece.startsWith("PanelTekst") ? Text(qPrintable(piece)) : piece;
+    const QString expected = StatusText(status, [](const QString& key) { return Text(qPrintable(key)); });
     QTRY_COMPARE_WITH_TIMEOUT(Loader().Panel1->text(), expected, 5000);
     QCOMPARE(Red(Loader().Panel1), red);
     QCOMPARE(FormEditParam->ParamSentNotLoaded, pendingAfter);

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "GuiTestSupport.h"
+#include "ReplyRows.h"
 #include "model/LanguageTexts.h"
 #include "model/ParameterGrid.h"
 #include "ui/QtText.h"
@@ -157,8 +158,8 @@ private slots:
       QCOMPARE(GlobalVar().ParameterTable[static_cast<std::size_t>(number)], stored);
     } else {
       QVERIFY(Service().isVisible());
-      QCOMPARE(Service().PanelService->text(),
-               Q(Tekst("ParamService", qPrintable(refusal), refusal == "PanelTekstGeenGetal" ? "Not a valid number" : "")));
+      const char* fallback = refusal == "PanelTekstGeenGetal" ? "Not a valid number" : "";
+      QCOMPARE(Service().PanelService->text(), Q(Tekst("ParamService", qPrintable(refusal), fallback)));
       QVERIFY(Red(Service().PanelService));
       QCOMPARE(GlobalVar().ParameterTable[static_cast<std::size_t>(number)], 77);
     }
@@ -236,11 +237,8 @@ private slots:
     StartWithCatalogue();
     QVERIFY(OpenPort());
     QVERIFY(WaitIdentified());
-    VirtualReply answer = reply.isEmpty() ? VirtualReply::Silence() : VirtualReply::Answer(reply.toStdString(), afterMs);
-    if (afterMs < 0) answer = {{{5, reply.toStdString(), CE_FRAME}}, false};
-    Answer(compute ? "bp" : "wp", answer);
-    QString expected;
-    for (const QString& piece : status.split('|')) expected += piece.startsWith("PanelTekst") ? Text(qPrintable(piece)) : piece;
+    Answer(compute ? "bp" : "wp", ScriptedReply(reply, afterMs));
+    const QString expected = StatusText(status, [](const QString& key) { return Text(qPrintable(key)); });
     FormEditParam->ParamSentNotLoaded = compute;
     Open(10);
     Service().MaskEditParData->setText("5");
