@@ -195,7 +195,7 @@ void TFormParamService::FormActivate() {
   defaultText_ = selected.DefaultText;
   IsChoice = ParamNumber >= 0 && IsChoiceParameter(Parameters(), ParamNumber);
   if (IsChoice)
-    ShowChoice(selected);
+    ShowChoice();
   else
     ShowNumber(selected);
   EnableButtons(true);
@@ -205,7 +205,7 @@ void TFormParamService::FormActivate() {
     for (QPushButton* b : {CmdOK, CmdZenden, CmdBerPar, CmdDefault}) b->setEnabled(false);
 }
 
-void TFormParamService::ShowChoice(const TSelectedParameter&) {
+void TFormParamService::ShowChoice() {
   MaskEditParData->hide();
   ComboParData->show();
   LabelParData->move(kChoiceX, 0);

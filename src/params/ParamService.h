@@ -49,7 +49,7 @@ protected:
 
 private:
   void BuildControls();
-  void ShowChoice(const TSelectedParameter& selected);
+  void ShowChoice();
   void ShowNumber(const TSelectedParameter& selected);
 
   // Runs the input test; stores the value and returns true when it passes.
