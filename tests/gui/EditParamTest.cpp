@@ -429,7 +429,12 @@ private slots:
           if (image.pixelColor(x, y) != fill) left = std::min(left, x), right = std::max(right, x);
       return std::pair{left, right};
     };
-    const QImage focused = grid->viewport()->grab().toImage();
+    // Sampled in the grid's own pixels at any scale (nearest pixel: no blended colours).
+    auto grabbed = [&] {
+      const QImage image = grid->viewport()->grab().toImage();
+      return image.scaled(grid->viewport()->size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    };
+    const QImage focused = grabbed();
     QCOMPARE(background(focused), palette.color(QPalette::Active, QPalette::Highlight));
     const auto [valueLeft, valueRight] = textSpan(focused, value);
     QVERIFY(valueLeft > value.center().x());
@@ -440,7 +445,7 @@ private slots:
     Editor().TreeView1->setFocus();
     QTRY_VERIFY(!grid->hasFocus());
     QVERIFY(Editor().StatusPanels[1]->text().isEmpty());  // leaving the grid empties the limits
-    const QImage plain = grid->viewport()->grab().toImage();
+    const QImage plain = grabbed();
     QCOMPARE(background(plain), palette.color(QPalette::Base));
     QVERIFY(textSpan(plain, value).first > value.center().x());
   }

@@ -89,6 +89,17 @@ private slots:
     QVERIFY(!(Loader().windowFlags() & Qt::WindowCloseButtonHint));
   }
 
+  void screenshot() {
+    folder_ = std::make_unique<ProgramFolder>(kAllDataFiles);
+    folder_->Write("application.ini", "[Opties]\nTaal=" + qgetenv("VQ2X_SCREENSHOT_LANGUAGE").left(1) + "\n");
+    StartIn();
+    QVERIFY(OpenPort());
+    AnswerCompute(VirtualReply::Answer("bp 5\r\n"));
+    Loader().show();
+    QTRY_VERIFY(Red(Loader().Panel1));
+    SaveScreenshot(Loader(), "loader-window-refused");
+  }
+
   void closedPortIsReported() {
     Start();
     Loader().show();

@@ -273,6 +273,14 @@ private slots:
     for (QPushButton* b : {Service().CmdOK, Service().CmdZenden, Service().CmdBerPar, Service().CmdDefault,
                            Service().CmdCancel})
       QVERIFY(!b->isEnabled());
+    // The line holds from the moment the command is written; released
+    // earlier, it would hold for ever.
+    const std::string command = compute ? "bp" : "wp 10 0";
+    auto written = [&] {
+      const auto sent = Commands();
+      return std::find(sent.begin(), sent.end(), command) != sent.end();
+    };
+    QTRY_VERIFY(written());
     line_->Release();
     QTRY_VERIFY_WITH_TIMEOUT(Service().CmdCancel->isEnabled(), 5000);
     QCOMPARE(Service().PanelService->text(), Text("PanelTekst0"));
@@ -288,7 +296,9 @@ private slots:
   }
 
   void screenshots() {
-    Start(kAllDataFiles);
+    folder_ = std::make_unique<ProgramFolder>(kAllDataFiles);
+    folder_->Write("application.ini", "[Opties]\nTaal=" + qgetenv("VQ2X_SCREENSHOT_LANGUAGE").left(1) + "\n");
+    StartIn();
     GlobalVar().ParameterTable[200] = 24;
     Open(200);
     Service().MaskEditParData->setText("99");
