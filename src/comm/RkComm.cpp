@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "comm/ExchangeIo.h"
+#include "comm/HardwareRules.h"
 #include "comm/MainThreadInvoker.h"
 #include "comm/RkCommThread.h"
 #include "comm/RkProtocolComponent.h"
@@ -149,46 +150,33 @@ void TRkComm::SetPortAddress(TPortAddr value) {
 
 void TRkComm::SetHardware(THardware value) {
   RefuseWhileOpen("Cannot change port hardware");
-  hardware_ = value;
-  switch (value) {
-    case THardware::Standard:
-    case THardware::PhoenixPSM:
-      portType_ = TPortType::RS232C;
-      transmitDriver_ = value == THardware::Standard ? TTransmitDriver::tdNone : TTransmitDriver::tdDTRto0;
-      receiveDriver_ = TReceiveDriver::rdNone;
-      break;
-    case THardware::PCLabPCL745:
-      if (portType_ == TPortType::RS232C) portType_ = TPortType::RS485;
-      transmitDriver_ = TTransmitDriver::tdRegister7to1;
-      receiveDriver_ = TReceiveDriver::rdRegister7to2;
-      break;
-    case THardware::UserDefined:
-      break;
-  }
+  TakeHardwareSettings(WithHardware(CurrentHardwareSettings(), value));
 }
 
 void TRkComm::SetPortType(TPortType value) {
   RefuseWhileOpen("Cannot change the port type");
-  portType_ = value;
-  const bool required = hardware_ == THardware::PCLabPCL745 ? value != TPortType::RS232C : value == TPortType::RS232C;
-  if (hardware_ != THardware::UserDefined && !required) hardware_ = THardware::UserDefined;
+  TakeHardwareSettings(WithPortType(CurrentHardwareSettings(), value));
 }
 
 void TRkComm::SetTransmitDriver(TTransmitDriver value) {
   RefuseWhileOpen("Cannot change device driver");
-  transmitDriver_ = value;
-  TTransmitDriver required = TTransmitDriver::tdNone;
-  if (hardware_ == THardware::PCLabPCL745) required = TTransmitDriver::tdRegister7to1;
-  if (hardware_ == THardware::PhoenixPSM) required = TTransmitDriver::tdDTRto0;
-  if (hardware_ != THardware::UserDefined && value != required) hardware_ = THardware::UserDefined;
+  TakeHardwareSettings(WithTransmitDriver(CurrentHardwareSettings(), value));
 }
 
 void TRkComm::SetReceiveDriver(TReceiveDriver value) {
   RefuseWhileOpen("Cannot change device driver");
-  receiveDriver_ = value;
-  const TReceiveDriver required =
-      hardware_ == THardware::PCLabPCL745 ? TReceiveDriver::rdRegister7to2 : TReceiveDriver::rdNone;
-  if (hardware_ != THardware::UserDefined && value != required) hardware_ = THardware::UserDefined;
+  TakeHardwareSettings(WithReceiveDriver(CurrentHardwareSettings(), value));
+}
+
+HardwareSettings TRkComm::CurrentHardwareSettings() const {
+  return {hardware_, portType_, transmitDriver_, receiveDriver_};
+}
+
+void TRkComm::TakeHardwareSettings(const HardwareSettings& settings) {
+  hardware_ = settings.hardware;
+  portType_ = settings.portType;
+  transmitDriver_ = settings.transmitDriver;
+  receiveDriver_ = settings.receiveDriver;
 }
 
 void TRkComm::Assign(const TRkComm& source) {

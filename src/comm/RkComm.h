@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "comm/HardwareRules.h"
 #include "comm/RkGlobal.h"
 #include "comm/RkTypes.h"
 #include "comm/SerialApi.h"
@@ -64,6 +65,9 @@ public:
   void SetHardware(THardware value);
   void SetTransmitDriver(TTransmitDriver value);
   void SetReceiveDriver(TReceiveDriver value);
+  // Hardware, port type and drivers together, kept consistent by the rules
+  // of comm/HardwareRules.h.
+  HardwareSettings CurrentHardwareSettings() const;
 
   // Copies the settings of source through the setters; does nothing while
   // this port is open.
@@ -91,6 +95,7 @@ private:
   void StartHead();
   void ApplyFrameSetting();
   void RefuseWhileOpen(const char* refusal) const;
+  void TakeHardwareSettings(const HardwareSettings& settings);
   void StopWorker();
   void ReapRetiredWorkers(bool wait);
 
