@@ -141,6 +141,7 @@ TFormMain::TFormMain(const MainWindowSetup& setup, QWidget* parent)
       identification_(RkComm1, GlobalVar()),
       polling_(RkComm1, GlobalVar()),
       errorPoll_(RkComm1, SharedPollingPause()),
+      RkSetupCommDialog1(this),
       texts_("Main", kMainTexts) {
   FormMain = this;
   TWindowBase::SetPort(&RkComm1);
@@ -151,6 +152,7 @@ TFormMain::TFormMain(const MainWindowSetup& setup, QWidget* parent)
   RkComm1.SetHardware(THardware::UserDefined);
   BuildControls();
   SetUpComponents();
+  BindSetupCommDialog();
 
   // 1. Caption. 2. Program folder. 3. Configuration. 4. Language.
   // 5, 6. Catalogues. Nothing before step 3 may depend on the settings.

@@ -12,6 +12,7 @@
 #include "comm/PortPaths.h"
 #include "comm/QL200Protocol.h"
 #include "comm/RkComm.h"
+#include "comm/dialogs/RkSetupCommDialog.h"
 #include "model/Configuration.h"
 #include "model/DeviceIdentification.h"
 #include "model/ErrorPoll.h"
@@ -54,6 +55,9 @@ public:
   ~TFormMain() override;
 
   TRkComm& Port() { return RkComm1; }
+  // The serial library's port setup dialog, bound to the port; it closes
+  // the port when it shows. No menu opens it.
+  TRkSetupCommDialog& SetupCommDialog() { return RkSetupCommDialog1; }
   int UnitNumber() const;
   void SetUnitNumber(int unit);
   std::shared_ptr<PortPaths> Paths() const { return paths_; }
@@ -64,6 +68,9 @@ public:
   void OutputFunctieTeksten();
   // Switches both polling modes off before a transfer or editor window.
   void StopPolling();
+  // Opens or closes the port, reporting a refusal in a message box that
+  // names the likely cause. False when the port refused.
+  bool SetPortActive(bool active);
 
   // The controls other windows and the tests reach by name.
   ElidedLabel* PanelComInfo = nullptr;
@@ -109,6 +116,7 @@ private:
   void BuildStatusBar();
   void BuildMenus();
   void SetUpComponents();
+  void BindSetupCommDialog();
   void ReportUnreadableSettings(const std::string& error);
 
   // Connection and identification.
@@ -138,8 +146,6 @@ private:
   void SearchDevices();
   void ShowModal(QDialog* window);
 
-  // Opens or closes the port, reporting a refusal in a message box.
-  bool SetPortActive(bool active);
   QString PortFailureDetail() const;
 
   QtMainThreadInvoker invoker_;
@@ -152,6 +158,7 @@ private:
   ErrorNumberPoll errorPoll_;
   TQL200Protocol QL200ResetError;
   TQL200Protocol QL200Protocol1;
+  TRkSetupCommDialog RkSetupCommDialog1;
 
   WindowTexts texts_;
   FailureTextHold failureHold_;

@@ -15,6 +15,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "comm/PortFailureCause.h"
 #include "comm/dialogs/ApparaatZoeken.h"
 #include "model/DeviceReply.h"
 #include "model/FunctionLabels.h"
@@ -62,6 +63,13 @@ void TFormMain::SetUpComponents() {
   RkComm1.OnDeactivate = [this](TRkComm&) { RkComm1Deactivate(); };
 }
 
+void TFormMain::BindSetupCommDialog() {
+  RkSetupCommDialog1.SetRkComm(&RkComm1);
+  RkSetupCommDialog1.OnShow = [this](TRkSetupCommDialog&) {
+    if (RkComm1.Active()) SetPortActive(false);
+  };
+}
+
 // --- Language texts -------------------------------------------------------
 
 void TFormMain::LezenTeksten() {
@@ -105,7 +113,8 @@ bool TFormMain::SetPortActive(bool active) {
   } catch (const std::exception& e) {
     QMessageBox box(QMessageBox::Critical, windowTitle(), Q(e.what()), QMessageBox::Ok, this);
     box.setObjectName("PortFailure");
-    box.setInformativeText(PortFailureDetail());
+    const std::string cause = PortFailureCauseOfText(e.what());
+    box.setInformativeText(PortFailureDetail() + (cause.empty() ? QString() : "\n\n" + Q(cause)));
     box.exec();
     return false;
   }
