@@ -13,6 +13,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "comm/RkComm.h"
 #include "model/DeviceReply.h"
@@ -285,6 +286,9 @@ void TFormApparaatZoeken::FormActivate() {
   CmdVerder->setEnabled(false);
   starting_ = stopRequested_ = finished_ = false;
   outstanding_ = Outstanding::Nothing;
+  ending_ = Ending::None;
+  selections_.Clear();
+  CmdCancel->setEnabled(true);
   ClearGrid();
   PanelBaudtare->clear();
   PanelApparaatNo->clear();
@@ -310,6 +314,7 @@ void TFormApparaatZoeken::CmdVerderClick() {
 }
 
 void TFormApparaatZoeken::CmdOKClick() {
+  if (ending_ != Ending::None) return;
   const int row = StringGrid1->currentRow();
   if (row < 0) return;
   auto cell = [&](int column) {
@@ -318,22 +323,69 @@ void TFormApparaatZoeken::CmdOKClick() {
   };
   const std::optional<DeviceChoice> choice = ChoiceFromRow({cell(0), cell(1), cell(2), cell(3), cell(4)});
   if (!choice) return;
-  if (!ClosePort()) return;
-  TRkComm& port = Port();
-  if (choice->unit && FormMain != nullptr) FormMain->SetUnitNumber(*choice->unit);
-  if (choice->baudrate) port.SetBaudrate(*choice->baudrate);
-  if (choice->parity) port.SetFrameParitybit(*choice->parity);
-  if (choice->stopBits) port.SetFrameStopbits(*choice->stopBits);
-  accept();
+  const TRkComm& port = Port();
+  const SearchFraming next{choice->baudrate.value_or(port.Baudrate()), choice->parity.value_or(port.FrameParitybit()),
+                           choice->stopBits.value_or(port.FrameStopbits())};
+  EndWindow(Ending::Ok, next, choice);
 }
 
 void TFormApparaatZoeken::reject() {
-  ClosePort();
+  if (ending_ != Ending::None) return;
+  EndWindow(Ending::Cancel, {savedBaudrate_, savedParity_, savedStopBits_}, std::nullopt);
+}
+
+// OK and Cancel first deselect the units the search left selected at other
+// framings than the one the port goes on with (they would answer its
+// traffic with stray bytes), after the exchange under way, if any, has ended.
+void TFormApparaatZoeken::EndWindow(Ending ending, const SearchFraming& next, std::optional<DeviceChoice> choice) {
+  ending_ = ending;
+  deselecting_ = false;
+  nextFraming_ = next;
+  choice_ = std::move(choice);
+  for (QPushButton* b : {CmdOK, CmdVerder, CmdStartZoeken, CmdStop, CmdCancel}) b->setEnabled(false);
+  if (outstanding_ == Outstanding::Nothing) ContinueEnding();
+}
+
+void TFormApparaatZoeken::ContinueEnding() {
+  if (!deselecting_) {
+    deselecting_ = true;
+    toDeselect_ = PortOpen() ? selections_.ToDeselect(nextFraming_) : std::vector<SearchFraming>{};
+  }
+  if (!toDeselect_.empty() && PortOpen()) {
+    const SearchFraming framing = toDeselect_.front();
+    toDeselect_.erase(toDeselect_.begin());
+    const SearchProbe at{kSearchLastUnit + 1, framing.baudrate, framing.parity, framing.stopBits};
+    if (ApplyProbe(at)) {
+      selections_.Probed(at);
+      outstanding_ = Outstanding::Deselect;
+      SendCommand(QL200ApparaatZoeken, DeselectCommand());
+      return;
+    }
+  }
+  FinishEnding();
+}
+
+void TFormApparaatZoeken::FinishEnding() {
+  const Ending ending = std::exchange(ending_, Ending::None);
+  if (!ClosePort()) {
+    // The port's message has been shown; the user can try again.
+    CmdOK->setEnabled(true);
+    CmdCancel->setEnabled(true);
+    return;
+  }
   TRkComm& port = Port();
-  port.SetBaudrate(savedBaudrate_);
-  port.SetFrameParitybit(savedParity_);
-  port.SetFrameStopbits(savedStopBits_);
-  TWindowBase::reject();
+  if (ending == Ending::Cancel) {
+    port.SetBaudrate(savedBaudrate_);
+    port.SetFrameParitybit(savedParity_);
+    port.SetFrameStopbits(savedStopBits_);
+    TWindowBase::reject();
+    return;
+  }
+  if (choice_->unit && FormMain != nullptr) FormMain->SetUnitNumber(*choice_->unit);
+  if (choice_->baudrate) port.SetBaudrate(*choice_->baudrate);
+  if (choice_->parity) port.SetFrameParitybit(*choice_->parity);
+  if (choice_->stopBits) port.SetFrameStopbits(*choice_->stopBits);
+  accept();
 }
 
 // Closing the port ourselves cuts the outstanding exchange short on
@@ -403,6 +455,7 @@ bool TFormApparaatZoeken::ApplyProbe(const SearchProbe& probe) {
 
 void TFormApparaatZoeken::SendProbe(const SearchProbe& probe) {
   ShowProbe(probe);
+  selections_.Probed(probe);
   outstanding_ = Outstanding::Probe;
   SendCommand(QL200ApparaatZoeken, ProbeCommand(probe.unit));
 }
@@ -414,8 +467,12 @@ void TFormApparaatZoeken::SendTypeQuery(int step) {
 }
 
 void TFormApparaatZoeken::ProbeReply(const ResultBytes& reply) {
-  outstanding_ = Outstanding::Nothing;
-  if (IsProbeEcho(reply, order_.Current().unit)) {
+  const bool probe = std::exchange(outstanding_, Outstanding::Nothing) == Outstanding::Probe;
+  const bool echo = probe && IsProbeEcho(reply, order_.Current().unit);
+  if (echo) selections_.Found(order_.Current());
+  if (ending_ != Ending::None) {
+    ContinueEnding();
+  } else if (echo) {
     typeText_.clear();
     SendTypeQuery(0);
   } else if (stopRequested_) {
@@ -427,6 +484,10 @@ void TFormApparaatZoeken::ProbeReply(const ResultBytes& reply) {
 
 void TFormApparaatZoeken::TypeReply(const ResultBytes& reply) {
   outstanding_ = Outstanding::Nothing;
+  if (ending_ != Ending::None) {
+    ContinueEnding();
+    return;
+  }
   // A reply to another command (a late one) says nothing of this type.
   const char* query = kTypeQueries[static_cast<std::size_t>(typeStep_)];
   const std::string text = EchoesCommand(reply, query) ? TypeReplyText(reply) : std::string();
@@ -450,7 +511,9 @@ void TFormApparaatZoeken::TypeReply(const ResultBytes& reply) {
 void TFormApparaatZoeken::ExchangeFailed(const TCommError& error) {
   if (error.IsSuccess()) return;  // the all-clear of a recovery, no outcome
   outstanding_ = Outstanding::Nothing;
-  if (IsAbortedExchange(error)) {
+  if (ending_ != Ending::None && !IsAbortedExchange(error)) {
+    ContinueEnding();
+  } else if (IsAbortedExchange(error)) {
     ExchangeAborted();
   } else if (stopRequested_) {
     Stopped();
@@ -465,6 +528,10 @@ void TFormApparaatZoeken::ExchangeAborted() {
   QMessageBox box(QMessageBox::NoIcon, "Comm Error", "Windows Comm error! ", QMessageBox::Ok, this);
   box.setObjectName("CommError");
   box.exec();
+  if (ending_ != Ending::None) {
+    FinishEnding();
+    return;
+  }
   EnableChoice(true);
   CmdStop->setEnabled(false);
   CmdVerder->setEnabled(false);

@@ -6,6 +6,7 @@
 
 #include "comm/QL200Protocol.h"
 #include "model/DeviceSearch.h"
+#include "model/SearchSelections.h"
 #include "ui/WindowBase.h"
 #include "ui/WindowTexts.h"
 
@@ -57,7 +58,8 @@ protected:
   void FormActivate() override;
 
 private:
-  enum class Outstanding { Nothing, Probe, TypeQuery };
+  enum class Outstanding { Nothing, Probe, TypeQuery, Deselect };
+  enum class Ending { None, Ok, Cancel };
 
   void BuildControls();
   QWidget* BuildSettingsRow();
@@ -90,6 +92,10 @@ private:
   void ApplyColumnTexts();
   bool ClosePort();
 
+  void EndWindow(Ending ending, const SearchFraming& next, std::optional<DeviceChoice> choice);
+  void ContinueEnding();
+  void FinishEnding();
+
   WindowTexts texts_;
   TQL200Protocol QL200ApparaatZoeken;
   TQL200Protocol ASCIILeesTypeInfo;
@@ -102,6 +108,14 @@ private:
   int typeStep_ = 0;
   std::string typeText_;
   Outstanding outstanding_ = Outstanding::Nothing;
+  SearchSelections selections_;
+  // OK or Cancel waiting for the units still selected at other framings to
+  // be deselected.
+  Ending ending_ = Ending::None;
+  bool deselecting_ = false;
+  SearchFraming nextFraming_;
+  std::optional<DeviceChoice> choice_;
+  std::vector<SearchFraming> toDeselect_;
   TBaudrate savedBaudrate_ = TBaudrate::br9600;
   TParityBit savedParity_ = TParityBit::None;
   TStopBit savedStopBits_ = TStopBit::sb_1;
