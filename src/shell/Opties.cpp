@@ -1,5 +1,90 @@
 #include "shell/Opties.h"
 
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "model/CatalogueFiles.h"
+#include "model/Global_var.h"
+#include "model/LanguageTexts.h"
+#include "shell/VQ20Main.h"
+
 TFormOpties* FormOpties = nullptr;
 
-TFormOpties::TFormOpties(QWidget* parent) : TWindowBase(parent, "FormOpties", "Instellingem") {}
+namespace {
+
+const std::vector<TextRow> kOptionTexts = {
+    {"", "Caption", "Instellingem"},
+    {"TabAlgemeen", "RegAlgemeen", "Algemeen"},
+    {"LabelTaal", "TaalLabel", "Error"},
+    {"ComboTaal", "TaalItems", "\"0\",\"1\",\"2\"", TextRow::Kind::List},
+    {"CmdOK", "CmdOK", "OK"},
+    {"CmdCancel", "CmdCancel", "Cancel"},
+};
+
+}  // namespace
+
+TFormOpties::TFormOpties(QWidget* parent) : TWindowBase(parent, "FormOpties", "Instellingem"), texts_("Opties", kOptionTexts) {
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  auto* layout = new QVBoxLayout(this);
+  auto* tabs = new QTabWidget(this);
+  tabs->setObjectName("PageControl1");
+  auto* page = new QWidget(tabs);
+  page->setObjectName("TabAlgemeen");
+  tabs->addTab(page, "Algemeen");
+  auto* pageLayout = new QVBoxLayout(page);
+  auto* group = new QGroupBox(page);
+  group->setObjectName("GroupBoxTaal");
+  auto* grid = new QGridLayout(group);
+  auto* label = new QLabel("Taal:", group);
+  label->setObjectName("LabelTaal");
+  ComboTaal = new QComboBox(group);
+  ComboTaal->setObjectName("ComboTaal");
+  ComboTaal->addItems({"NE", "EN", "D"});
+  ComboTaal->setMinimumWidth(180);
+  label->setBuddy(ComboTaal);
+  grid->addWidget(label, 0, 0);
+  grid->addWidget(ComboTaal, 0, 1);
+  grid->setColumnStretch(1, 1);
+  pageLayout->addWidget(group);
+  pageLayout->addStretch(1);
+  layout->addWidget(tabs, 1);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  CmdOK = new QPushButton("OK", this);
+  CmdOK->setObjectName("CmdOK");
+  CmdOK->setDefault(true);
+  CmdCancel = new QPushButton("Cancel", this);
+  CmdCancel->setObjectName("CmdCancel");
+  buttons->addWidget(CmdOK);
+  buttons->addWidget(CmdCancel);
+  layout->addLayout(buttons);
+  connect(CmdOK, &QPushButton::clicked, this, [this] { CmdOKClick(); });
+  connect(CmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+  setMinimumWidth(320);
+}
+
+void TFormOpties::FormActivate() {
+  texts_.Apply(*this);
+  const int index = GlobalVar().LanguageIndex;
+  ComboTaal->setCurrentIndex(index >= 0 && index < ComboTaal->count() ? index : -1);
+  indexAtActivation_ = index;
+  adjustSize();
+}
+
+void TFormOpties::CmdOKClick() {
+  TGlobalVar& g = GlobalVar();
+  // No entry selected (an index from the settings file that the list does
+  // not offer): the language stays as it is.
+  if (ComboTaal->currentIndex() >= 0) g.LanguageIndex = ComboTaal->currentIndex();
+  if (g.LanguageIndex != indexAtActivation_) TekstFile_Lezen(g);
+  if (FormMain != nullptr) FormMain->LezenTeksten();
+  ParameterDef_lezen(g);
+  accept();
+}

@@ -1,12 +1,31 @@
 #pragma once
 
 #include "ui/WindowBase.h"
+#include "ui/WindowTexts.h"
 
-// The program options: the language.
+class QComboBox;
+class QPushButton;
+
+// The program options: the language. OK opens the language file of a newly
+// chosen language, then applies the main window's texts and reloads the
+// parameter catalogue (whose texts depend on the language) in any case.
 class TFormOpties : public TWindowBase {
   Q_OBJECT
 public:
   explicit TFormOpties(QWidget* parent = nullptr);
+
+  QComboBox* ComboTaal = nullptr;
+  QPushButton* CmdOK = nullptr;
+  QPushButton* CmdCancel = nullptr;
+
+protected:
+  void FormActivate() override;
+
+private:
+  void CmdOKClick();
+
+  WindowTexts texts_;
+  int indexAtActivation_ = 0;
 };
 
 extern TFormOpties* FormOpties;
