@@ -70,7 +70,8 @@ const std::vector<TextKey>& AllTextKeys() {
       {"InitCom", "StopbitLabel"}, {"InitCom", "StopbitItems"}, {"InitCom", "HardwareLabel"},
       {"InitCom", "HardwareItems"}, {"InitCom", "PortTypeLabel"}, {"InitCom", "PortTypeItems"},
       {"InitCom", "ReceiverLabel"}, {"InitCom", "ReceiverItems"}, {"InitCom", "TransmitterLabel"},
-      {"InitCom", "TransmitterItems"},
+      {"InitCom", "TransmitterItems"}, {"InitCom", "DeviceGroup"}, {"InitCom", "DevicePathLabel"},
+      {"InitCom", "CmdRefreshDevices"},
 
       // About and error-number help.
       {"About", "Caption"}, {"About", "Handelsmerk"}, {"About", "SoftwareVersie"},
@@ -138,7 +139,8 @@ const std::vector<TextKey>& AllTextKeys() {
       {"ParamService", "PanelTekst1"}, {"ParamService", "PanelTekst2"}, {"ParamService", "PanelTekst3"},
       {"ParamService", "PanelTekst4"}, {"ParamService", "PanelTekst5"}, {"ParamService", "PanelTekst6"},
       {"ParamService", "PanelTekst7"}, {"ParamService", "PanelTekst8"}, {"ParamService", "PanelTekst9"},
-      {"ParamService", "PanelTekst10"},
+      {"ParamService", "PanelTekst10"}, {"ParamService", "PanelTekstGeenKeuze"},
+      {"ParamService", "PanelTekstGeenGetal"},
 
       // Parameter loader (it uses no PanelTekst1 and no PanelTekst3).
       {"Loader", "Caption"}, {"Loader", "CmdOK"}, {"Loader", "PanelTekst0"}, {"Loader", "PanelTekst2"},
