@@ -81,3 +81,7 @@ std::string PrintSetpointsWarning(const TextLookup& lookup) {
 std::string ParametersNotTakenOverWarning(const TextLookup& lookup) {
   return WrapMessage(lookup(kEditParamSection, kParametersNotTakenOverKey));
 }
+
+std::string RestoreConfirmation(std::string_view first, std::string_view file, std::string_view second) {
+  return std::string(first) + "  " + std::string(file) + "\n\r" + std::string(second);
+}

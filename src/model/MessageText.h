@@ -52,3 +52,7 @@ std::string PrintSetpointsWarning(const TextLookup& lookup);
 // The parameter editor's warning on closing while a single written parameter
 // has not been taken over by the device, wrapped to 42 characters.
 std::string ParametersNotTakenOverWarning(const TextLookup& lookup);
+
+// The restore confirmation: the first text, two blanks, the backup file's
+// full name, LF CR, the second text.
+std::string RestoreConfirmation(std::string_view first, std::string_view file, std::string_view second);

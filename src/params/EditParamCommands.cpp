@@ -48,22 +48,6 @@ const std::map<std::string_view, const char*> kBuiltInMessages = {
 
 std::string LanguageText(std::string_view section, std::string_view key) { return Tekst(section, key, ""); }
 
-// The warnings are joined by "\n\r" and wrapped with CR LF; a label breaks
-// its lines at "\n" alone.
-QString Shown(std::string text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      out += '\n';
-      if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') && text[i + 1] != c) ++i;
-    } else {
-      out += c;
-    }
-  }
-  return Q(out);
-}
-
 const char* OpenMessageKey(ValueFileOutcome outcome) {
   switch (outcome) {
     case ValueFileOutcome::CannotOpen: return "OpenMsg1";
@@ -194,7 +178,7 @@ void TFormEditParam::SendClick() {
     // Values that came from nowhere would overwrite the whole device: only
     // sent once the warning is confirmed, and not at all without its text.
     if (!GlobalVar().LanguageLoaded) return;
-    const QString warning = Shown(SendParametersWarning(LanguageText));
+    const QString warning = MessageLines(SendParametersWarning(LanguageText));
     if (AskWarning(kEditParamSection, warning, "SendWarning") != QMessageBox::Yes) return;
   }
   FormSchrijfParSoll->Mode = 0;
@@ -205,7 +189,7 @@ void TFormEditParam::SendClick() {
 void TFormEditParam::PrintClick() {
   if (GlobalVar().ParameterSource == psNone) {
     if (!GlobalVar().LanguageLoaded) return;
-    const QString warning = Shown(PrintParametersWarning(LanguageText));
+    const QString warning = MessageLines(PrintParametersWarning(LanguageText));
     if (AskWarning(kPrintSection, warning, "PrintWarning") != QMessageBox::Yes) return;
   }
   ShowChild(FormAfdrukkenPar);
@@ -232,7 +216,7 @@ void TFormEditParam::ShowErrorHelp() {
 void TFormEditParam::reject() {
   RefreshFunctionTexts();
   if (ParamSentNotLoaded && GlobalVar().LanguageLoaded) {
-    const QString warning = Shown(ParametersNotTakenOverWarning(LanguageText));
+    const QString warning = MessageLines(ParametersNotTakenOverWarning(LanguageText));
     QMessageBox box(QMessageBox::Warning, texts_.Lookup(kWarningCaptionKey), warning,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
     box.setObjectName("CloseWarning");

@@ -1,7 +1,5 @@
 #include "params/EditSollwerten.h"
 
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -19,6 +17,7 @@
 #include "params/SetpointGridView.h"
 #include "shell/VQ20Main.h"
 #include "tools/AfdrukkenSoll.h"
+#include "ui/FileDialogs.h"
 #include "ui/QtText.h"
 
 TFormEditSollwerten* FormEditSollwerten = nullptr;
@@ -79,23 +78,6 @@ QString WarningCaption(const char* section) {
 }
 
 // The message lines are joined by LF CR; a message box wants one line end.
-QString MessageLines(const std::string& text) { return Q(text).replace("\n\r", "\n"); }
-
-// Asks for a setpoint file in OpenCloseDialoogPath and keeps the chosen
-// file's folder there; empty when cancelled.
-QString ChooseFile(QWidget* parent, QFileDialog::AcceptMode mode, const QString& title, const QString& filter) {
-  QFileDialog dialog(parent, title, Q(GlobalVar().OpenCloseDialoogPath));
-  dialog.setObjectName(mode == QFileDialog::AcceptSave ? "SaveDialog1" : "OpenDialog1");
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setAcceptMode(mode);
-  dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  dialog.setNameFilters(filter.split(";;"));
-  dialog.setDefaultSuffix(kSetpointFileSuffix);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  const QString path = dialog.selectedFiles().front();
-  GlobalVar().OpenCloseDialoogPath = S(QFileInfo(path).absolutePath() + "/");
-  return path;
-}
 
 }  // namespace
 
@@ -229,7 +211,7 @@ void TFormEditSollwerten::OpenClick() {
   QString filter = Q(DialogFilter(S(Text("OpenFilter", kBuiltInFilter))));
   if (filter.isEmpty()) filter = Q(DialogFilter(kBuiltInFilter));
   const QString path =
-      ChooseFile(this, QFileDialog::AcceptOpen, Text("OpenCaption", "Open setpoint file"), filter);
+      ChooseFile(this, FileChoice::Open, Text("OpenCaption", "Open setpoint file"), filter, kSetpointFileSuffix);
   if (!path.isEmpty()) OpenFile(path);
 }
 
@@ -238,7 +220,7 @@ void TFormEditSollwerten::SaveAsClick() {
   QString filter = Q(DialogFilter(S(Text("OpenFilter", kBuiltInFilter))));
   if (filter.isEmpty()) filter = Q(DialogFilter(kBuiltInFilter));
   const QString path =
-      ChooseFile(this, QFileDialog::AcceptSave, Text("SaveCaption", "Save setpoint file"), filter);
+      ChooseFile(this, FileChoice::Save, Text("SaveCaption", "Save setpoint file"), filter, kSetpointFileSuffix);
   if (!path.isEmpty()) SaveFile(path);
 }
 

@@ -2,4 +2,34 @@
 
 TFormSchrijfParSoll* FormSchrijfParSoll = nullptr;
 
-TFormSchrijfParSoll::TFormSchrijfParSoll(QWidget* parent) : TWindowBase(parent, "FormSchrijfParSoll", "Schrijf Param") {}
+namespace {
+
+// A written value is answered at once (first byte within 100 ms); the
+// device may take up to two seconds to compute.
+constexpr int kWriteTimeoutMs = 0;
+constexpr int kComputeTimeoutMs = 2000;
+constexpr int kPanelTexts = 12;
+
+}  // namespace
+
+TFormSchrijfParSoll::TFormSchrijfParSoll(QWidget* parent)
+    : TransferWindow(parent, "FormSchrijfParSoll", "SchrijfParSoll",
+                     TransferTextRows({"Schrijf Param", "Schrijf Sollw", "Schrijf Param en sollw", "Schrijf Apparaat"},
+                                      kPanelTexts)) {
+  Wire(QL200SchrijfParSoll, kWriteTimeoutMs, {}, {});
+  Wire(QL200BerekenParameters, kComputeTimeoutMs, {}, {});
+  UseTransfer(QL200SchrijfParSoll, &QL200BerekenParameters);
+}
+
+void TFormSchrijfParSoll::StartTransfer(ValueTransfer& transfer) {
+  transfer.StartWrite(Mode, DeviceContent{SendParameters, SendSetpoints});
+}
+
+QString TFormSchrijfParSoll::FinalText() const {
+  switch (Mode) {
+    case kTransferParameters: return Texts().Stored("PanelTekst3");
+    case kTransferSetpoints: return Texts().Stored("PanelTekst5");
+    case kTransferBoth: return Texts().Stored("PanelTekst6");
+    default: return Texts().Stored("PanelTekst8");
+  }
+}

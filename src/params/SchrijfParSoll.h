@@ -4,19 +4,27 @@
 #include <cstdint>
 
 #include "model/Global_var.h"
-#include "ui/WindowBase.h"
+#include "params/TransferWindow.h"
 
-// Writes parameters and setpoints to the device, value by value.
-class TFormSchrijfParSoll : public TWindowBase {
+// Writes parameters and setpoints to the device, value by value, then
+// (unless only setpoints went) lets the device compute and take the
+// parameters over.
+class TFormSchrijfParSoll : public TransferWindow {
   Q_OBJECT
 public:
   explicit TFormSchrijfParSoll(QWidget* parent = nullptr);
 
-  // 0 parameters, 1 setpoints, 2 both, 3 a whole device (restore).
-  int Mode = 0;
   // What the caller wants sent; filled before the window is shown.
   std::array<std::int32_t, kParameterCount> SendParameters{};
   std::array<std::int32_t, kSetpointCount + 1> SendSetpoints{};  // 1 .. 24
+
+protected:
+  void StartTransfer(ValueTransfer& transfer) override;
+  QString FinalText() const override;
+
+private:
+  TQL200Protocol QL200SchrijfParSoll;
+  TQL200Protocol QL200BerekenParameters;
 };
 
 extern TFormSchrijfParSoll* FormSchrijfParSoll;

@@ -433,8 +433,8 @@ void TFormMain::BuildMenus() {
   VQ80ontvangen1 =
       add(menuCommunicatie, "VQ80ontvangen1", "Parameters + Sollwerten ontvangen", [this] { ReceiveEverything(); });
   menuCommunicatie->addSeparator();
-  Backup1 = add(menuCommunicatie, "Backup1", "Backup VQ80...", [this] { StopPolling(); });
-  Restore1 = add(menuCommunicatie, "Restore1", "Restore VQ80...", [this] { StopPolling(); });
+  Backup1 = add(menuCommunicatie, "Backup1", "Backup VQ80...", [this] { BackupClick(); });
+  Restore1 = add(menuCommunicatie, "Restore1", "Restore VQ80...", [this] { RestoreClick(); });
   menuCommunicatie->addSeparator();
   VQ20zoeken = add(menuCommunicatie, "VQ20zoeken", "Apparaat zoeken...", [this] { SearchDevices(); });
 

@@ -143,6 +143,8 @@ private:
 
   // Menu actions.
   void ReceiveEverything();
+  void BackupClick();
+  void RestoreClick();
   void SearchDevices();
   void ShowModal(QDialog* window);
 

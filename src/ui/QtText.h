@@ -8,3 +8,7 @@
 // replacement characters.
 QString Q(const std::string& text);
 std::string S(const QString& text);
+
+// A message of the language files for a message box: its line ends
+// ("\n\r", "\r\n", a lone CR or LF) become single line feeds.
+QString MessageLines(const std::string& text);

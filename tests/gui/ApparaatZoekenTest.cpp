@@ -64,8 +64,9 @@ class ApparaatZoekenTest : public QObject, protected ToolHarness {
 
   // A line whose units in `units` answer (any settings), with type texts.
   void UnitsAnswer(std::set<int> units) {
-    line_->SetResponder([units, heard = heard_, line = line_](const std::string& r) {
-      {
+    // The line holds its responder, so the responder holds the line weakly.
+    line_->SetResponder([units, heard = heard_, weakLine = std::weak_ptr(line_)](const std::string& r) {
+      if (const auto line = weakLine.lock()) {
         std::lock_guard lock(heard->first);
         heard->second.push_back({r.substr(0, r.find('\r')), line->Settings()});
       }

@@ -1,0 +1,87 @@
+// Backup and restore of a whole device: the read window fills a backup
+// file, a backup file fills the write window.
+#include <QMessageBox>
+
+#include "model/BackupFile.h"
+#include "model/FileDialogFilter.h"
+#include "model/LanguageTexts.h"
+#include "model/MessageText.h"
+#include "params/LeesParSoll.h"
+#include "params/SchrijfParSoll.h"
+#include "shell/VQ20Main.h"
+#include "ui/FileDialogs.h"
+#include "ui/QtText.h"
+
+namespace {
+
+constexpr const char* kSection = "BackupRestore";
+constexpr const char* kExtension = "bak";
+constexpr const char* kBackupFilter = "*.bak";
+constexpr const char* kRestoreFilter = "ASCII Parameterbestand (*.bak)|*.bak";
+
+// Without a language file the messages keep these texts, so a wrong file is
+// still refused and a restore is still confirmed before anything is sent.
+constexpr const char* kWrongFile = "Dit bestand is geen backup van een VQ2x. Er is niets naar het apparaat gezonden.";
+constexpr const char* kWrongSize =
+    "Dit bestand is geen backup van een VQ2x: een backup is precies 16020 bytes lang. Er is niets naar het "
+    "apparaat gezonden.";
+constexpr const char* kWarningCaption = "Waarschuwing";
+constexpr const char* kRestore1 = "Alle parameters en sollwerten van de VQ2x worden overschreven met de inhoud van";
+constexpr const char* kRestore2 = "Wilt u de backup nu terugzetten?";
+
+std::string Text(const char* key, const char* builtIn) {
+  return GlobalVar().LanguageLoaded ? Tekst(kSection, key, builtIn) : builtIn;
+}
+
+// The dialogs show no filter while no language file is loaded.
+QString Filter(const char* builtIn) {
+  return GlobalVar().LanguageLoaded ? Q(DialogFilter(Tekst(kSection, "OpenFilter", builtIn))) : QString();
+}
+
+void ShowFailure(QWidget* parent, const QString& text, const char* name) {
+  QMessageBox box(QMessageBox::Critical, QString(), text, QMessageBox::Ok, parent);
+  box.setObjectName(name);
+  box.exec();
+}
+
+}  // namespace
+
+void TFormMain::BackupClick() {
+  StopPolling();
+  if (FormLeesParSoll == nullptr) return;
+  FormLeesParSoll->Mode = 3;
+  if (FormLeesParSoll->exec() != QDialog::Accepted) return;
+  const DeviceContent content{FormLeesParSoll->ReceivedParameters, FormLeesParSoll->ReceivedSetpoints};
+
+  const QString file = ChooseFile(this, FileChoice::Save, Q(Text("SaveCaption", "")), Filter(kBackupFilter), kExtension);
+  if (file.isEmpty()) return;
+  std::string error;
+  if (!SaveBackupFile(S(file), content, &error)) ShowFailure(this, file + ": " + Q(error), "BackupNotSaved");
+}
+
+void TFormMain::RestoreClick() {
+  StopPolling();
+  if (FormSchrijfParSoll == nullptr) return;
+  const QString file =
+      ChooseFile(this, FileChoice::Open, Q(Text("OpenCaption", "")), Filter(kRestoreFilter), kExtension);
+  if (file.isEmpty()) return;
+
+  const BackupRead read = LoadBackupFile(S(file));
+  switch (read.outcome) {
+    case BackupOutcome::Loaded: break;
+    case BackupOutcome::CannotOpen: ShowFailure(this, file + ": " + Q(read.systemText), "RestoreRefused"); return;
+    case BackupOutcome::WrongSize: ShowFailure(this, Q(kWrongSize), "RestoreRefused"); return;
+    case BackupOutcome::WrongMarkers: ShowFailure(this, Q(Text("OpenMsg2", kWrongFile)), "RestoreRefused"); return;
+  }
+  FormSchrijfParSoll->SendParameters = read.content.parameters;
+  FormSchrijfParSoll->SendSetpoints = read.content.setpoints;
+
+  const std::string question =
+      RestoreConfirmation(Text("Msg_waarschuwingRestore_1", kRestore1), S(file), Text("Msg_waarschuwingRestore_2", kRestore2));
+  QMessageBox box(QMessageBox::Warning, Q(Text("Msg_waarschuwingCaption", kWarningCaption)), MessageLines(question),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+  box.setObjectName("RestoreConfirmation");
+  if (box.exec() != QMessageBox::Yes) return;
+  FormSchrijfParSoll->Mode = 3;
+  FormSchrijfParSoll->exec();
+}
