@@ -3,7 +3,6 @@
 // The real tool against the real vq2x-sim on a pseudo-terminal: start the
 // simulator, point COM1 at it through the settings file, read its traffic
 // log to check what the device received.
-#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -50,14 +49,6 @@ inline QStringList ReceivedCommands(const QString& logPath) {
   QStringList commands;
   for (const LogLine& l : Received(logPath)) commands << Command(l);
   return commands;
-}
-
-// Runs the event loop as the program does (QTest::qWait sleeps between
-// rounds, which would slow every hand-over of the worker down).
-inline void Spin(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
 }
 
 // The tool with COM1 wired to a simulator. Tests derive from it (besides

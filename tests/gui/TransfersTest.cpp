@@ -83,8 +83,8 @@ class TransfersTest : public QObject, protected ToolHarness {
   static QString Text(bool write, const QString& key) {
     return Q(Tekst(write ? "SchrijfParSoll" : "LeesParSoll", S(key), ""));
   }
-  bool WaitEnded(TransferWindow& w, int timeoutMs = 20000) {
-    return QTest::qWaitFor([&] { return w.Failed() || w.Finished(); }, timeoutMs);
+  bool WaitEnded(TransferWindow& w, int timeoutMs = 120000) {
+    return SpinUntil([&] { return w.Failed() || w.Finished(); }, timeoutMs);
   }
   QAction* Menu(const char* name) { return Main().findChild<QAction*>(name); }
   int Count(const std::string& command) {
