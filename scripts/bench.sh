@@ -7,3 +7,5 @@ echo "== serial library against a peer that answers at once"
 "$build/bin/comm_polling_bench" 10
 echo "== main window against vq2x-sim"
 "$build/bin/main_window_polling_bench" 10 2>/dev/null
+echo "== read and write windows against vq2x-sim --wire-time"
+"$build/bin/transfer_bench" 2>/dev/null
