@@ -5,19 +5,16 @@
 //
 //   graph_bench [seconds of recording]
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
+#include "SimulatorSession.h"
 #include "model/Global_var.h"
 #include "model/StripChartGeometry.h"
 #include "shell/WindowSet.h"
@@ -25,12 +22,6 @@
 #include "tools/StripChartView.h"
 
 namespace {
-
-void Spin(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
-}
 
 // 4001 samples 25 ms apart: at 10 s per division all of them lie in the plot.
 GraphRecording FullRecording() {
@@ -92,18 +83,11 @@ int main(int argc, char** argv) {
   std::printf("redraw of a full plot: %.3f ms at 100 %%, %.3f ms at 200 %% (median of 500)\n", RedrawMs(scene, 1, 500),
               RedrawMs(scene, 2, 500));
 
-  QTemporaryDir dir;
-  QProcess sim;
-  sim.start(QString(VQ2X_SIM_PATH), {"--pty", "--no-stdin", "--wire-time", "--wire-parity", "E", "--unit", "0:VQ22"});
-  if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(10000)) return 1;
-  const QByteArray port = sim.readLine().trimmed();
-  QFile config(dir.filePath("application.ini"));
-  config.open(QIODevice::WriteOnly);
-  config.write("[Serieel]\nbaudrate=6\nparity=1\n[Poorten]\nCOM1=" + port + "\n");
-  config.close();
+  SimulatorSession sim;
+  if (!sim.Start({"--wire-time", "--wire-parity", "E", "--unit", "0:VQ22"}, "baudrate=6\nparity=1\n")) return 1;
 
   MainWindowSetup setup;
-  setup.programDir = QDir(dir.path()).absolutePath().toStdString() + "/";
+  setup.programDir = sim.ProgramDir();
   WindowSet windows(setup);
   TFormMain& main = windows.Main();
   main.show();
@@ -123,7 +107,5 @@ int main(int argc, char** argv) {
               samples, span, span > 0 ? (samples - 1) / span : 0.0);
   FormGrafiek->close();
   main.close();
-  sim.terminate();
-  sim.waitForFinished(5000);
   return 0;
 }

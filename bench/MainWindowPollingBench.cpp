@@ -5,17 +5,15 @@
 //
 //   main_window_polling_bench [seconds]
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <sys/resource.h>
 
+#include "SimulatorSession.h"
 #include "model/Global_var.h"
 #include "shell/WindowSet.h"
 
@@ -33,31 +31,18 @@ int CountReceived(const QString& log) {
   return static_cast<int>(file.readAll().count(" rx \""));
 }
 
-void Spin(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   const int seconds = argc > 1 ? std::atoi(argv[1]) : 10;
-  QTemporaryDir dir;
-  const QString log = dir.filePath("sim.log");
-  QProcess sim;
-  sim.start(QString(VQ2X_SIM_PATH), {"--pty", "--no-stdin", "--unit", "0:VQ22", "--log", log});
-  if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(10000)) return 1;
-  const QByteArray port = sim.readLine().trimmed();
-  QFile config(dir.filePath("application.ini"));
-  config.open(QIODevice::WriteOnly);
-  config.write("[Serieel]\nbaudrate=8\nparity=0\n[Poorten]\nCOM1=" + port + "\n");
-  config.close();
+  SimulatorSession sim;
+  if (!sim.Start({"--unit", "0:VQ22"}, "baudrate=8\nparity=0\n")) return 1;
+  const QString log = sim.LogPath();
 
   MainWindowSetup setup;
-  setup.programDir = QDir(dir.path()).absolutePath().toStdString() + "/";
+  setup.programDir = sim.ProgramDir();
   WindowSet windows(setup);
   TFormMain& main = windows.Main();
   main.show();
@@ -98,8 +83,6 @@ int main(int argc, char** argv) {
   const double bothCpu = CpuSeconds() - cpu;
   const int bothExchanges = CountReceived(log) - before;
   main.close();
-  sim.terminate();
-  sim.waitForFinished(5000);
 
   std::printf("idle, port open:        %5.2f %% of one core\n", 100.0 * idleCpu / (seconds * 0.5));
   std::printf("7 live values:          %5.2f %% of one core, %.1f exchanges/s, UI timer at most %lld ms late\n",

@@ -7,18 +7,12 @@
 //
 //   transfer_bench
 #include <QApplication>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <cstdio>
-#include <functional>
 
+#include "SimulatorSession.h"
 #include "model/Global_var.h"
 #include "params/LeesParSoll.h"
 #include "params/SchrijfParSoll.h"
@@ -28,22 +22,6 @@ namespace {
 
 constexpr int kBitsPerCharacter = 1 + 8 + 1 + 1;
 constexpr double kReplySilenceMs = 50;
-
-void Spin(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
-}
-
-bool SpinUntil(const std::function<bool()>& done, int timeoutMs) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.hasExpired(timeoutMs)) return false;
-    Spin(1);
-  }
-  return true;
-}
 
 // Bytes of one logged transfer: the quoted text with its escapes (\r, \n,
 // \\, \", \xHH) counted as the single bytes they stand for.
@@ -83,9 +61,12 @@ public:
   Bench(int baud, int baudIndex) : baud_(baud), baudIndex_(baudIndex) {}
 
   bool Run() {
-    if (!StartSimulator()) return false;
+    if (!sim_.Start({"--wire-time", "--wire-parity", "E", "--unit", "0:VQ22"},
+                    "baudrate=" + QByteArray::number(baudIndex_) + "\nparity=1\nunit_no=0\n"))
+      return false;
+    log_ = sim_.LogPath();
     MainWindowSetup setup;
-    setup.programDir = QDir(dir_.path()).absolutePath().toStdString() + "/";
+    setup.programDir = sim_.ProgramDir();
     WindowSet windows(setup);
     TFormMain& main = windows.Main();
     main.show();
@@ -104,25 +85,7 @@ public:
     return true;
   }
 
-  ~Bench() {
-    sim_.terminate();
-    sim_.waitForFinished(5000);
-  }
-
 private:
-  bool StartSimulator() {
-    log_ = dir_.filePath("sim.log");
-    sim_.start(QString(VQ2X_SIM_PATH), {"--pty", "--no-stdin", "--wire-time", "--wire-parity", "E", "--log", log_,
-                                        "--unit", "0:VQ22"});
-    if (!sim_.waitForStarted(5000) || !sim_.waitForReadyRead(10000)) return false;
-    const QByteArray port = sim_.readLine().trimmed();
-    QFile config(dir_.filePath("application.ini"));
-    if (!config.open(QIODevice::WriteOnly)) return false;
-    config.write("[Serieel]\nbaudrate=" + QByteArray::number(baudIndex_) + "\nparity=1\nunit_no=0\n[Poorten]\nCOM1=" +
-                 port + "\n");
-    return true;
-  }
-
   bool Measure(const char* what, TransferWindow& window) {
     TrafficSince(log_, 0, &logLines_);
     QElapsedTimer clock;
@@ -146,8 +109,7 @@ private:
 
   int baud_;
   int baudIndex_;
-  QTemporaryDir dir_;
-  QProcess sim_;
+  SimulatorSession sim_;
   QString log_;
   int logLines_ = 0;
 };

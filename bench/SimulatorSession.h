@@ -1,0 +1,56 @@
+#pragma once
+
+// What the benchmarks against vq2x-sim share: the simulator on a
+// pseudo-terminal, a program folder whose application.ini wires COM1 to it,
+// and the event loop run as the program runs it.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <string>
+
+inline void Spin(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+template <typename Predicate>
+bool SpinUntil(Predicate done, int timeoutMs) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.hasExpired(timeoutMs)) return false;
+    Spin(1);
+  }
+  return true;
+}
+
+class SimulatorSession {
+public:
+  // Starts the simulator with `arguments` (besides --pty, --no-stdin and
+  // --log) and writes `serial` as the [Serieel] section of the settings.
+  bool Start(const QStringList& arguments, const QByteArray& serial) {
+    sim_.start(QString(VQ2X_SIM_PATH), QStringList{"--pty", "--no-stdin", "--log", LogPath()} + arguments);
+    if (!sim_.waitForStarted(5000) || !sim_.waitForReadyRead(10000)) return false;
+    const QByteArray port = sim_.readLine().trimmed();
+    QFile config(dir_.filePath("application.ini"));
+    if (!config.open(QIODevice::WriteOnly)) return false;
+    return config.write("[Serieel]\n" + serial + "[Poorten]\nCOM1=" + port + "\n") > 0;
+  }
+  ~SimulatorSession() {
+    sim_.terminate();
+    sim_.waitForFinished(5000);
+  }
+
+  std::string ProgramDir() const { return QDir(dir_.path()).absolutePath().toStdString() + "/"; }
+  QString LogPath() const { return dir_.filePath("sim.log"); }
+
+private:
+  QTemporaryDir dir_;
+  QProcess sim_;
+};
