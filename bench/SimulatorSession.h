@@ -1,34 +1,16 @@
 #pragma once
 
 // What the benchmarks against vq2x-sim share: the simulator on a
-// pseudo-terminal, a program folder whose application.ini wires COM1 to it,
-// and the event loop run as the program runs it.
+// pseudo-terminal and a program folder whose application.ini wires COM1 to
+// it.
 #include <QDir>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <string>
 
-inline void Spin(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
-}
-
-template <typename Predicate>
-bool SpinUntil(Predicate done, int timeoutMs) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.hasExpired(timeoutMs)) return false;
-    Spin(1);
-  }
-  return true;
-}
+#include "EventLoopSpin.h"
 
 class SimulatorSession {
 public:

@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QTest>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QMessageBox>
 #include <QPixmap>
@@ -16,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "EventLoopSpin.h"
 #include "VirtualSerial.h"
 #include "model/Global_var.h"
 #include "comm/dialogs/ApparaatZoeken.h"
@@ -61,26 +60,6 @@ public:
 private:
   QTemporaryDir dir_;
 };
-
-// Runs the event loop as the program does (QTest::qWait sleeps between
-// rounds, which would slow every hand-over of the worker down).
-inline void Spin(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
-}
-
-// Spins the event loop until `done` holds or `timeoutMs` have passed.
-template <typename Predicate>
-bool SpinUntil(Predicate done, int timeoutMs) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.hasExpired(timeoutMs)) return false;
-    Spin(5);
-  }
-  return true;
-}
 
 inline const QStringList kAllDataFiles = {"Taal0.ini", "Taal1.ini", "Taal2.ini", "Parameters.txt", "ParNo.txt"};
 
