@@ -7,6 +7,7 @@
 #include "model/ServiceInput.h"
 #include "params/EditParam.h"
 #include "ui/QtText.h"
+#include "ui/StatusPanel.h"
 
 TFormParLoader* FormParLoader = nullptr;
 
@@ -34,17 +35,8 @@ TFormParLoader::TFormParLoader(QWidget* parent)
     : TWindowBase(parent, "FormParLoader", "Loader"), texts_("Loader", kLoaderTexts) {
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   auto* layout = new QVBoxLayout(this);
-  Panel1 = new QLabel(this);
-  Panel1->setObjectName("Panel1");
-  Panel1->setFrameShape(QFrame::Panel);
-  Panel1->setFrameShadow(QFrame::Sunken);
-  Panel1->setAlignment(Qt::AlignCenter);
-  Panel1->setWordWrap(true);
-  QFont bold = font();
-  bold.setBold(true);
-  bold.setPixelSize(kPanelFontPixels);
-  Panel1->setFont(bold);
-  Panel1->setFixedSize(kPanelWidth, 3 * QFontMetrics(bold).height() + 8);
+  Panel1 = NewStatusPanel(this, kPanelWidth, 3, kPanelFontPixels);
+  Panel1->setFixedHeight(Panel1->minimumHeight());
   layout->addWidget(Panel1);
   CmdOK = new QPushButton("OK", this);
   CmdOK->setObjectName("CmdOK");

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "ui/QtText.h"
+#include "ui/StatusPanel.h"
 
 namespace {
 
@@ -55,17 +56,7 @@ TransferWindow::TransferWindow(QWidget* parent, const char* objectName, const ch
   PausePollingWhileShown();
 
   auto* layout = new QVBoxLayout(this);
-  Panel1 = new QLabel(this);
-  Panel1->setObjectName("Panel1");
-  Panel1->setFrameShape(QFrame::Panel);
-  Panel1->setFrameShadow(QFrame::Sunken);
-  Panel1->setAlignment(Qt::AlignCenter);
-  Panel1->setWordWrap(true);
-  QFont bold = font();
-  bold.setBold(true);
-  Panel1->setFont(bold);
-  Panel1->setFixedWidth(kPanelWidth);
-  Panel1->setMinimumHeight(kPanelLines * QFontMetrics(bold).height() + 8);
+  Panel1 = NewStatusPanel(this, kPanelWidth, kPanelLines);
   layout->addWidget(Panel1);
 
   ProgressBar1 = new QProgressBar(this);

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -19,6 +18,7 @@
 #include "comm/RkComm.h"
 #include "model/Global_var.h"
 #include "shell/VQ20Main.h"
+#include "ui/OkCancelRow.h"
 #include "ui/QtText.h"
 
 TFormInitSerial* FormInitSerial = nullptr;
@@ -143,18 +143,10 @@ TFormInitSerial::TFormInitSerial(QWidget* parent)
   PageControl1->addTab(BuildExtendedPage(), "Extended");
   layout->addWidget(PageControl1, 1);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  CmdOK = new QPushButton("OK", this);
-  CmdOK->setObjectName("CmdOK");
-  CmdOK->setDefault(true);
-  CmdCancel = new QPushButton("Cansel", this);
-  CmdCancel->setObjectName("CmdCancel");
-  buttons->addWidget(CmdOK);
-  buttons->addWidget(CmdCancel);
-  layout->addLayout(buttons);
+  const OkCancelButtons buttons = AddOkCancelRow(*this, *layout, "Cansel");
+  CmdOK = buttons.ok;
+  CmdCancel = buttons.cancel;
   connect(CmdOK, &QPushButton::clicked, this, [this] { CmdOKClick(); });
-  connect(CmdCancel, &QPushButton::clicked, this, &QDialog::reject);
   setMinimumWidth(460);
 }
 

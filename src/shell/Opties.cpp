@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -13,6 +12,7 @@
 #include "model/Global_var.h"
 #include "model/LanguageTexts.h"
 #include "shell/VQ20Main.h"
+#include "ui/OkCancelRow.h"
 
 TFormOpties* FormOpties = nullptr;
 
@@ -55,18 +55,10 @@ TFormOpties::TFormOpties(QWidget* parent) : TWindowBase(parent, "FormOpties", "I
   pageLayout->addStretch(1);
   layout->addWidget(tabs, 1);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  CmdOK = new QPushButton("OK", this);
-  CmdOK->setObjectName("CmdOK");
-  CmdOK->setDefault(true);
-  CmdCancel = new QPushButton("Cancel", this);
-  CmdCancel->setObjectName("CmdCancel");
-  buttons->addWidget(CmdOK);
-  buttons->addWidget(CmdCancel);
-  layout->addLayout(buttons);
+  const OkCancelButtons buttons = AddOkCancelRow(*this, *layout, "Cancel");
+  CmdOK = buttons.ok;
+  CmdCancel = buttons.cancel;
   connect(CmdOK, &QPushButton::clicked, this, [this] { CmdOKClick(); });
-  connect(CmdCancel, &QPushButton::clicked, this, &QDialog::reject);
   setMinimumWidth(320);
 }
 
