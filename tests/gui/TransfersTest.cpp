@@ -18,6 +18,8 @@
 #include "ModalDriver.h"
 #include "ReplyRows.h"
 #include "model/BackupFile.h"
+#include "model/Catalogue.h"
+#include "model/FunctionLabels.h"
 #include "model/LanguageTexts.h"
 #include "params/LeesParSoll.h"
 #include "params/SchrijfParSoll.h"
@@ -276,6 +278,50 @@ private slots:
     QCOMPARE(bytes.mid(16012, 4), QByteArray("\x15\xCD\x5B\x07", 4));
     QCOMPARE(GlobalVar().ParameterTable, tableBefore);  // a backup leaves the tables alone
     QCOMPARE(Q(GlobalVar().OpenCloseDialoogPath), QFileInfo(file).absolutePath() + "/");
+  }
+
+  void receiveEverythingTakesBothTablesOverOnlyOnOk_data() {
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("ok") << true;
+    QTest::newRow("cancel") << false;
+  }
+  void receiveEverythingTakesBothTablesOverOnlyOnOk() {
+    QFETCH(bool, ok);
+    StartConnected();
+    const int output = kOutputFunctionParameters[0];
+    values_->Plan("rp " + std::to_string(output), {"rp " + std::to_string(output) + " 2"});
+    values_->Plan("rs 24", {"rs 24 5"});
+    values_->SetDelay(ok ? 2 : 400);
+    const QString labelBefore = Main().OutputFunctionLabels[0]->text();
+    ModalDriver driver;
+    driver.Then([&](QWidget&) {
+      if (!ok) {
+        QTest::mouseClick(FormLeesParSoll->CmdCancel, Qt::LeftButton);
+        return SpinUntil([] { return !FormLeesParSoll->isVisible(); }, 5000);
+      }
+      if (!WaitEnded(*FormLeesParSoll) || !FormLeesParSoll->Finished()) return false;
+      QTest::mouseClick(FormLeesParSoll->CmdOK, Qt::LeftButton);
+      return true;
+    });
+    const auto parametersBefore = GlobalVar().ParameterTable;
+    const auto setpointsBefore = GlobalVar().SetpointTable;
+    const int sourceBefore = GlobalVar().ParameterSource;
+    Menu("VQ80ontvangen1")->trigger();
+    QVERIFY(driver.Done() && driver.Ok());
+    if (!ok) {
+      QCOMPARE(GlobalVar().ParameterTable, parametersBefore);
+      QCOMPARE(GlobalVar().SetpointTable, setpointsBefore);
+      QCOMPARE(GlobalVar().ParameterSource, sourceBefore);
+      QCOMPARE(Main().OutputFunctionLabels[0]->text(), labelBefore);
+      return;
+    }
+    QCOMPARE(GlobalVar().ParameterTable[std::size_t(output)], 2);
+    QCOMPARE(GlobalVar().SetpointTable[24], 5);
+    QCOMPARE(GlobalVar().ParameterSource, int(psDevice));
+    QCOMPARE(GlobalVar().SetpointSource, int(psDevice));
+    QCOMPARE(Main().OutputFunctionLabels[0]->text(), Q(Catalogue::OptionText(GlobalVar().ParameterCatalogue, output, 0, 2)));
+    QCOMPARE(Count("rs 1"), 1);
+    QCOMPARE(Count("rp 315"), 1);
   }
 
   void aRestoreRefusesWhatIsNoBackup_data() {
