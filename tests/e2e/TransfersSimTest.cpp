@@ -33,12 +33,30 @@ class TransfersSimTest : public QObject, protected SimHarness {
 
   QAction* Menu(const char* name) { return Main().findChild<QAction*>(name); }
 
+  // What the device heard after the first `before` commands, from `first`
+  // on (an error poll answered just before a window opened stays out).
+  QStringList HeardFrom(qsizetype before, const QString& first) {
+    const QStringList heard = ReceivedCommands(log_).mid(before);
+    return heard.mid(std::max<qsizetype>(0, heard.indexOf(first)));
+  }
+
   // Waits for the run of `window` to end, keeps its panel text, clicks OK.
   static bool EndWithOk(TransferWindow& window, QString& finalText) {
     if (!SpinUntil([&] { return window.Finished() || window.Failed(); }, 120000)) return false;
     finalText = window.Panel1->text();
     QTest::mouseClick(window.CmdOK, Qt::LeftButton);
     return window.Finished();
+  }
+
+  // A run of `window` in `mode`, ended with OK: its final text, or none
+  // when it did not finish.
+  static QString Run(TransferWindow& window, int mode) {
+    QString finalText;
+    ModalDriver driver;
+    driver.Then([&](QWidget&) { return EndWithOk(window, finalText); });
+    window.Mode = mode;
+    const bool accepted = window.exec() == QDialog::Accepted;
+    return accepted && driver.Done() && driver.Ok() ? finalText : QString();
   }
 
   // Backup1 through the read window and the save dialog into `file`.
@@ -75,6 +93,44 @@ private slots:
     QVERIFY(StartWithSimulator({"--unit", "0:VQ22", "--catalogue", widened.fileName()}));
   }
   void cleanup() { StopAll(); }
+
+  // Reads in `mode`, then writes what it read back; the device hears each
+  // item once, in order, and "bp" after every write with parameters.
+  void everyModeReadsAndWritesTheDevice_data() {
+    QTest::addColumn<int>("mode");
+    QTest::newRow("parameters") << 0;
+    QTest::newRow("setpoints") << 1;
+    QTest::newRow("both") << 2;
+  }
+  void everyModeReadsAndWritesTheDevice() {
+    QFETCH(int, mode);
+    QVERIFY(OpenAndIdentify());
+    const bool parameters = mode != 1, setpoints = mode != 0;
+    QStringList expectedReads;
+    if (parameters)
+      for (int i = 0; i < kParameterCount; ++i) expectedReads << QString("rp %1").arg(i);
+    if (setpoints)
+      for (int i = 1; i <= kSetpointCount; ++i) expectedReads << QString("rs %1").arg(i);
+
+    qsizetype before = ReceivedCommands(log_).size();
+    QVERIFY(!Run(*FormLeesParSoll, mode).isEmpty());
+    QCOMPARE(HeardFrom(before, expectedReads.first()), expectedReads);
+
+    QStringList expectedWrites;
+    FormSchrijfParSoll->SendParameters = FormLeesParSoll->ReceivedParameters;
+    FormSchrijfParSoll->SendSetpoints = FormLeesParSoll->ReceivedSetpoints;
+    if (parameters)
+      for (int i = 0; i < kParameterCount; ++i)
+        expectedWrites << QString("wp %1 %2").arg(i).arg(FormSchrijfParSoll->SendParameters[std::size_t(i)]);
+    if (setpoints)
+      for (int i = 1; i <= kSetpointCount; ++i)
+        expectedWrites << QString("ws %1 %2").arg(i).arg(FormSchrijfParSoll->SendSetpoints[std::size_t(i)]);
+    if (parameters) expectedWrites << "bp";
+
+    before = ReceivedCommands(log_).size();
+    QVERIFY(!Run(*FormSchrijfParSoll, mode).isEmpty());
+    QCOMPARE(HeardFrom(before, expectedWrites.first()), expectedWrites);
+  }
 
   void backupChangeRestoreAndBackupAgain() {
     QVERIFY(OpenAndIdentify());
