@@ -9,8 +9,9 @@
 #include "comm/QL200Protocol.h"
 
 // Sends one command after another and checks every reply before its value
-// is used: the transfers, the loader, the service window's writes, the
-// calibration chains and the device search run on it.
+// is used. The read and write runs (ValueTransfer) are built on it; any
+// other sequence of exchanges that needs resending, Stop, Cancel or Again
+// can be too.
 //
 // The user of a chain says, through its routines, which command each step
 // sends, what a reply means and what to do with an accepted one. The chain
