@@ -29,9 +29,14 @@ std::string PortFailureCause(int errorNumber) {
   }
 }
 
-std::string PortFailureCauseOfText(std::string_view systemText) {
-  if (systemText.empty()) return {};
+int PortFailureErrorOfText(std::string_view systemText) {
+  if (systemText.empty()) return 0;
   for (const int error : kExplainedErrors)
-    if (SystemErrorText(error) == systemText) return PortFailureCause(error);
-  return {};
+    if (SystemErrorText(error) == systemText) return error;
+  return 0;
+}
+
+std::string PortFailureCauseOfText(std::string_view systemText) {
+  const int error = PortFailureErrorOfText(systemText);
+  return error == 0 ? std::string() : PortFailureCause(error);
 }

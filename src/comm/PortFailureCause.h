@@ -9,6 +9,9 @@
 // path. Empty when the error number gives no useful hint.
 std::string PortFailureCause(int errorNumber);
 
-// The same for a port exception, whose message is the system's text of
-// the error number (the exception carries only that text).
+// The error number a hint exists for whose system text a port exception
+// carries (the exception carries only that text), or 0.
+int PortFailureErrorOfText(std::string_view systemText);
+
+// The hint for such an exception's text.
 std::string PortFailureCauseOfText(std::string_view systemText);

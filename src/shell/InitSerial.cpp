@@ -17,6 +17,7 @@
 #include "comm/PortPaths.h"
 #include "comm/RkComm.h"
 #include "model/Global_var.h"
+#include "model/LanguageTexts.h"
 #include "shell/VQ20Main.h"
 #include "ui/OkCancelRow.h"
 #include "ui/QtText.h"
@@ -94,25 +95,29 @@ void Select(QComboBox* list, Enum value, int offset = 0) {
   list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
 }
 
+QString DeviceText(const char* key, const char* builtIn) { return Q(Tekst("InitCom", key, builtIn)); }
+
 // What the system knows of the device at path.
 QString DescribeDevice(const QString& path) {
   if (path.isEmpty()) return {};
   const QFileInfo file(path);
-  if (!file.exists()) return "There is no device at this path on this computer.";
+  if (!file.exists()) return DeviceText("DeviceMissing", "There is no device at this path on this computer.");
   const QString canonical = file.canonicalFilePath();
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
     if (info.systemLocation() != path && QFileInfo(info.systemLocation()).canonicalFilePath() != canonical) continue;
     QStringList facts;
     if (!info.description().isEmpty()) facts << info.description();
     if (!info.manufacturer().isEmpty()) facts << info.manufacturer();
-    if (!info.serialNumber().isEmpty()) facts << "serial number " + info.serialNumber();
+    if (!info.serialNumber().isEmpty())
+      facts << DeviceText("DeviceSerialNumber", "serial number") + " " + info.serialNumber();
     if (info.hasVendorIdentifier() && info.hasProductIdentifier())
       facts << QString::asprintf("USB %04x:%04x", info.vendorIdentifier(), info.productIdentifier());
-    if (facts.isEmpty()) return "A serial port; the system knows nothing more of it.";
+    if (facts.isEmpty()) return DeviceText("DeviceKnownNothing", "A serial port; the system knows nothing more of it.");
     return facts.join(", ");
   }
-  if (path.startsWith("/dev/pts/")) return "A pseudo-terminal (for example the simulator).";
-  return "The system lists no serial port at this path.";
+  if (path.startsWith("/dev/pts/"))
+    return DeviceText("DevicePseudoTerminal", "A pseudo-terminal (for example the simulator).");
+  return DeviceText("DeviceNotListed", "The system lists no serial port at this path.");
 }
 
 QLabel* AddRow(QGridLayout* grid, const char* labelName, const char* caption, QComboBox*& list, const char* listName,

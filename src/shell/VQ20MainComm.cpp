@@ -14,12 +14,14 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
+#include <cerrno>
 
 #include "comm/PortFailureCause.h"
 #include "comm/dialogs/ApparaatZoeken.h"
 #include "model/DeviceReply.h"
 #include "model/FunctionLabels.h"
 #include "model/Global_var.h"
+#include "model/LanguageTexts.h"
 #include "model/LineCommand.h"
 #include "params/LeesParSoll.h"
 #include "shell/IndicatorBox.h"
@@ -32,6 +34,17 @@ namespace {
 const QColor kPolledColour(255, 255, 151);
 
 std::size_t Index(LiveQuantity q) { return static_cast<std::size_t>(q); }
+
+// The hint of the language file for a port that did not open; the serial
+// library's own words when the file has none.
+QString PortFailureHint(const char* systemText) {
+  const int error = PortFailureErrorOfText(systemText);
+  if (error == 0) return {};
+  const char* key = error == EACCES || error == EPERM ? "PortCauseAccess"
+                    : error == EBUSY                  ? "PortCauseBusy"
+                                                      : "PortCauseMissing";
+  return Q(Tekst("Main", key, PortFailureCause(error)));
+}
 
 }  // namespace
 
@@ -113,8 +126,8 @@ bool TFormMain::SetPortActive(bool active) {
   } catch (const std::exception& e) {
     QMessageBox box(QMessageBox::Critical, windowTitle(), Q(e.what()), QMessageBox::Ok, this);
     box.setObjectName("PortFailure");
-    const std::string cause = PortFailureCauseOfText(e.what());
-    box.setInformativeText(PortFailureDetail() + (cause.empty() ? QString() : "\n\n" + Q(cause)));
+    const QString cause = PortFailureHint(e.what());
+    box.setInformativeText(PortFailureDetail() + (cause.isEmpty() ? QString() : "\n\n" + cause));
     box.exec();
     return false;
   }

@@ -51,6 +51,7 @@ const std::vector<TextKey>& AllTextKeys() {
       {"Main", "subRestore"}, {"Main", "subZoeken"}, {"Main", "menuVenster"}, {"Main", "subNokkenInfo"},
       {"Main", "subGrafiek"}, {"Main", "subLinearisatie"}, {"Main", "menuHelp"}, {"Main", "subInfo"},
       {"Main", "subErrorNummers"}, {"Main", "Msg_waarschuwingCaption"}, {"Main", "Msg_Melding_Geen_VQ2X"},
+      {"Main", "PortCauseAccess"}, {"Main", "PortCauseBusy"}, {"Main", "PortCauseMissing"},
 
       // Backup and restore.
       {"BackupRestore", "SaveCaption"}, {"BackupRestore", "OpenCaption"}, {"BackupRestore", "OpenFilter"},
@@ -71,7 +72,8 @@ const std::vector<TextKey>& AllTextKeys() {
       {"InitCom", "HardwareItems"}, {"InitCom", "PortTypeLabel"}, {"InitCom", "PortTypeItems"},
       {"InitCom", "ReceiverLabel"}, {"InitCom", "ReceiverItems"}, {"InitCom", "TransmitterLabel"},
       {"InitCom", "TransmitterItems"}, {"InitCom", "DeviceGroup"}, {"InitCom", "DevicePathLabel"},
-      {"InitCom", "CmdRefreshDevices"},
+      {"InitCom", "CmdRefreshDevices"}, {"InitCom", "DeviceMissing"}, {"InitCom", "DeviceKnownNothing"},
+      {"InitCom", "DevicePseudoTerminal"}, {"InitCom", "DeviceNotListed"}, {"InitCom", "DeviceSerialNumber"},
 
       // About and error-number help.
       {"About", "Caption"}, {"About", "Handelsmerk"}, {"About", "SoftwareVersie"},

@@ -155,14 +155,17 @@ private slots:
 
   void aPortThatDoesNotOpenKeepsTheWindowOpenAndSaysWhy_data() {
     QTest::addColumn<int>("error");
-    QTest::addColumn<QString>("cause");
-    QTest::newRow("permission") << EACCES << "\"dialout\"";
-    QTest::newRow("busy") << EBUSY << "ModemManager";
+    QTest::addColumn<QString>("causeKey");  // the hint's key in the language file
+    QTest::newRow("permission") << EACCES << "PortCauseAccess";
+    QTest::newRow("busy") << EBUSY << "PortCauseBusy";
+    QTest::newRow("no device") << ENOENT << "PortCauseMissing";
   }
   void aPortThatDoesNotOpenKeepsTheWindowOpenAndSaysWhy() {
     QFETCH(int, error);
-    QFETCH(QString, cause);
+    QFETCH(QString, causeKey);
     Start();
+    const QString cause = Q(Tekst("Main", S(causeKey), ""));
+    QVERIFY(!cause.isEmpty());
     line_->SetOpenError(error);
     std::vector<SeenBox> seen;
     AnswerBoxes(this, seen);
@@ -196,7 +199,7 @@ private slots:
     Serial().show();
     Serial().ComboPoort->setCurrentIndex(1);
     Serial().ComboDevicePath->setEditText(pty);
-    QVERIFY(Serial().LabelDeviceInfo->text().contains("pseudo-terminal"));
+    QCOMPARE(Serial().LabelDeviceInfo->text(), Q(Tekst("InitCom", "DevicePseudoTerminal", "")));
     // Another COM number keeps its own path, and the mapping comes back.
     Serial().ComboPoort->setCurrentIndex(2);
     QCOMPARE(Serial().ComboDevicePath->currentText(), QString("/dev/ttyS2"));
