@@ -80,6 +80,12 @@ private slots:
     QCOMPARE(Main().findChild<QWidget*>("GroupBoxActual")->geometry(), actual);
     QAccessibleInterface* info = QAccessible::queryAccessibleInterface(Main().PanelComInfo);
     QCOMPARE(info->text(QAccessible::Name), Main().PanelComInfo->text());
+    // Cut to fit, the text is whole in the tool tip; when it fits there is none.
+    QLabel* panel = Main().PanelComInfo;
+    panel->resize(40, panel->height());
+    QCOMPARE(panel->toolTip(), panel->text());
+    panel->resize(4000, panel->height());
+    QVERIFY(panel->toolTip().isEmpty());
     QTest::mouseClick(Main().CmdSelectUnit, Qt::LeftButton);
   }
 

@@ -103,7 +103,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"-12345678", 0, true, -99999999, kMax, -12345678},
                       ParseCase{"-123456789", 0, true, -999999999, kMax, BadFormat},
                       ParseCase{"5", 0, true, 10, 20, OutOfRange}, ParseCase{"10", 0, true, 10, 20, 10},
-                      ParseCase{"20", 0, true, 10, 20, 20}, ParseCase{"21", 0, true, 10, 20, OutOfRange}));
+                      ParseCase{"20", 0, true, 10, 20, 20}, ParseCase{"21", 0, true, 10, 20, OutOfRange},
+                      // a decimals count from the device: ten or more fit no input
+                      ParseCase{",5", 8, true, kMin, kMax, 50000000}, ParseCase{"1", 10, true, kMin, kMax, BadFormat},
+                      ParseCase{"0", 2000000000, true, kMin, kMax, BadFormat}));
 
 TEST(ParseFixedFuzz, RandomTextsGiveACodeOrAValueInRange) {
   std::mt19937 rng(2026);

@@ -108,6 +108,42 @@ TEST_F(MainWindowSequences, LateReplyNeverShowsOnAnotherPanel) {
   EXPECT_GE(lost, 1);
 }
 
+// Replies that echo another command: the position panel shows "?", the
+// inputs and the error number are not taken from them.
+TEST_F(MainWindowSequences, RepliesEchoingAnotherCommandAreNeverValues) {
+  const std::map<std::string, std::string> swapped = {{"r0\r", "r1 -56\r\n"}, {"ri\r", "ru 5\r\n"}, {"rf\r", "r0 12\r\n"}};
+  device_->SetResponder([&](const std::string& r) {
+    const auto it = swapped.find(r);
+    return it != swapped.end() ? VirtualReply::Answer(it->second) : Answer(values_, r);
+  });
+  LivePolling polling(port_, globals_);
+  std::vector<std::string> positions;
+  int inputs = -1, outputs = -1;
+  polling.OnValue = [&](LiveQuantity q, const std::string& text) {
+    if (q == LiveQuantity::ActPos) positions.push_back(text);
+  };
+  polling.OnInputs = [&](int bits) { inputs = bits; };
+  polling.OnOutputs = [&](int bits) { outputs = bits; };
+  polling.SwitchLiveOn();
+  polling.SwitchIoOn();
+  ASSERT_TRUE(PumpUntil([&] { return positions.size() >= 3 && outputs >= 0; }));
+  polling.SwitchLiveOff();
+  polling.SwitchIoOff();
+  for (const std::string& text : positions) EXPECT_EQ(text, "?");
+  EXPECT_EQ(inputs, -1);
+  EXPECT_EQ(outputs, 5);
+
+  PollingPause pause;
+  ErrorNumberPoll poll(port_, pause);
+  int errorReplies = 0;
+  poll.OnReply = [&](const std::string&, const std::string&) { ++errorReplies; };
+  const std::size_t before = device_->RequestCount();
+  poll.Tick();
+  ASSERT_TRUE(PumpUntil([&] { return device_->RequestCount() > before; }));
+  PumpFor(50);
+  EXPECT_EQ(errorReplies, 0);
+}
+
 TEST_F(MainWindowSequences, InputsAndOutputsGiveTheirBits) {
   LivePolling polling(port_, globals_);
   int inputs = -1, outputs = -1;
