@@ -403,6 +403,21 @@ private slots:
       QVERIFY2(written.contains(QByteArray(line) + "\n"), line);
     QCOMPARE(written.count('='), 24);
   }
+
+  // A settings file too large to read: the tool says so once, starts on
+  // defaults and leaves the file byte for byte as it was.
+  void anUnreadableSettingsFileIsReportedAndKept() {
+    folder_ = std::make_unique<ProgramFolder>(kAllDataFiles);
+    const QByteArray big = "[Serieel]\nunit_no=9\n" + QByteArray(2 * 1024 * 1024, ';') + "\n";
+    folder_->Write("application.ini", big);
+    StartIn();
+    QVERIFY2(Main().statusBar()->currentMessage().startsWith("Settings not read ("),
+             qPrintable(Main().statusBar()->currentMessage()));
+    QCOMPARE(Main().UnitNumber(), 0);
+    Main().SpinEditUnitSelect->setValue(5);
+    Main().close();
+    QCOMPARE(folder_->Read("application.ini"), big);
+  }
 };
 
 QTEST_MAIN(MainWindowTest)
