@@ -83,6 +83,43 @@ TEST(DeviceSearchOrder, EachModeTriesEveryCombinationExactlyOnce) {
   }
 }
 
+// The first probes of each mode from 38400 bit/s, with even parity and two
+// stop bits saved: parity innermost when it is searched, then stop bits,
+// then the unit.
+struct FirstProbes {
+  bool parityAuto, stopAuto;
+  std::vector<SearchProbe> first;
+};
+
+class DeviceSearchFirstProbes : public ::testing::TestWithParam<FirstProbes> {};
+
+TEST_P(DeviceSearchFirstProbes, FollowTheSearchOrder) {
+  const FirstProbes& mode = GetParam();
+  DeviceSearchOrder order;
+  const std::vector<SearchProbe> probes = AllProbes(order, 3, mode.parityAuto, mode.stopAuto, P::Even, S::sb_2);
+  ASSERT_GE(probes.size(), mode.first.size());
+  EXPECT_EQ(std::vector<SearchProbe>(probes.begin(), probes.begin() + static_cast<long>(mode.first.size())),
+            mode.first);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, DeviceSearchFirstProbes,
+    ::testing::Values(
+        FirstProbes{true, true,
+                    {{0, B::br38400, P::None, S::sb_1}, {0, B::br38400, P::Odd, S::sb_1},
+                     {0, B::br38400, P::Even, S::sb_1}, {0, B::br38400, P::None, S::sb_2},
+                     {0, B::br38400, P::Odd, S::sb_2}, {0, B::br38400, P::Even, S::sb_2},
+                     {1, B::br38400, P::None, S::sb_1}}},
+        FirstProbes{true, false,
+                    {{0, B::br38400, P::None, S::sb_2}, {0, B::br38400, P::Odd, S::sb_2},
+                     {0, B::br38400, P::Even, S::sb_2}, {1, B::br38400, P::None, S::sb_2}}},
+        FirstProbes{false, true,
+                    {{0, B::br38400, P::Even, S::sb_1}, {0, B::br38400, P::Even, S::sb_2},
+                     {1, B::br38400, P::Even, S::sb_1}, {1, B::br38400, P::Even, S::sb_2}}},
+        FirstProbes{false, false,
+                    {{0, B::br38400, P::Even, S::sb_2}, {1, B::br38400, P::Even, S::sb_2},
+                     {2, B::br38400, P::Even, S::sb_2}}}));
+
 TEST(DeviceSearchOrder, StartPositionOutsideTheListStartsAt9600) {
   DeviceSearchOrder order;
   EXPECT_EQ(order.First(-1, true, true, P::Odd, S::sb_2).baudrate, B::br9600);
