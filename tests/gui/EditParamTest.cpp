@@ -99,6 +99,38 @@ private slots:
   void init() { Reset(); }
   void cleanup() { Stop(); }
 
+  // The cam overview and the linearisation curve open from the main
+  // window's menu and from the editor's Window menu.
+  void camAndLinearisationWindowsOpenFromBothMenus_data() {
+    QTest::addColumn<bool>("fromEditor");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("main, cams") << false << "displaynokken1" << "FormDisplayNokken";
+    QTest::newRow("main, linearisation") << false << "Grafiek2" << "FormLinearisatie";
+    QTest::newRow("editor, cams") << true << "subNokkenInfo" << "FormDisplayNokken";
+    QTest::newRow("editor, linearisation") << true << "subLinearisatie" << "FormLinearisatie";
+  }
+  void camAndLinearisationWindowsOpenFromBothMenus() {
+    QFETCH(bool, fromEditor);
+    QFETCH(QString, action);
+    QFETCH(QString, window);
+    Start(kEditorFiles);
+    if (fromEditor) ShowEditor();
+    QWidget& owner = fromEditor ? static_cast<QWidget&>(Editor()) : static_cast<QWidget&>(Main());
+    auto* entry = owner.findChild<QAction*>(action);
+    QVERIFY(entry != nullptr);
+    QVERIFY(entry->isEnabled());
+    QString opened;
+    ModalDriver driver;
+    driver.Then([&](QWidget& modal) {
+      opened = modal.objectName();
+      return true;
+    });
+    entry->trigger();
+    QVERIFY(driver.Done() && driver.Ok());
+    QCOMPARE(opened, window);
+  }
+
   void opensOnTheRootWithItsRows() {
     Start(kEditorFiles);
     ShowEditor();
@@ -146,7 +178,9 @@ private slots:
     Start(kEditorFiles);
     Main().SetUnitNumber(5);
     ShowEditor();
-    const auto values = Pattern();
+    auto values = Pattern();
+    const int output = kOutputFunctionParameters[0];
+    values[std::size_t(output)] = 2;
     GlobalVar().ParameterTable = values;
     ModalDriver driver;
     driver.ChooseFile(folder_->File("saved"));  // the extension is added
@@ -162,6 +196,8 @@ private slots:
     QVERIFY(GlobalVar().ParameterTable == values);
     QCOMPARE(GlobalVar().ParameterSource, int(psFile));
     QCOMPARE(Editor().StringGrid1->item(0, 3)->text(), QString::number(values[0]));
+    // The main window's function texts show what was loaded.
+    QCOMPARE(Main().OutputFunctionLabels[0]->text(), Q(Catalogue::OptionText(GlobalVar().ParameterCatalogue, output, 0, 2)));
   }
 
   void openReadsEmptyLinesAndAnyOrder() {
