@@ -2,6 +2,7 @@
 // images it paints and on the markers it hit-tests.
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -183,14 +184,17 @@ private slots:
     Window().SpinEdit_GrafiekPunt->setValue(3);
     QCOMPARE(Window().Image1->Markers()[2], (PixelPoint{690, 10}));
     std::string handedOver;
-    // The service window stores the new value in the table; here its effect
-    // is made while it is shown, then it is closed.
+    // The new value is typed into the service window and taken with OK.
     QWidget* shown = nullptr;
     QTimer::singleShot(0, this, [&] {
       shown = QApplication::activeModalWidget();
       handedOver = GlobalVar().SelectedParameter.NumberText;
-      GlobalVar().ParameterTable[static_cast<std::size_t>(ParameterNumber::LinearisationY(3))] = -10;
-      if (auto* dialog = qobject_cast<QDialog*>(shown)) dialog->reject();
+      QLineEdit* field = FormParamService->MaskEditParData;
+      field->selectAll();
+      QTest::keyClick(field, Qt::Key_Delete);
+      QTest::keyClicks(field, "-10");
+      QTest::mouseClick(FormParamService->CmdOK, Qt::LeftButton);
+      if (shown != nullptr && shown->isVisible()) static_cast<QDialog*>(shown)->reject();
     });
     QTest::mouseClick(Window().cmdEdit_Y, Qt::LeftButton);
     QCOMPARE(shown, static_cast<QWidget*>(FormParamService));
