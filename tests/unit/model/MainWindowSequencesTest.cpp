@@ -108,6 +108,37 @@ TEST_F(MainWindowSequences, LateReplyNeverShowsOnAnotherPanel) {
   EXPECT_GE(lost, 1);
 }
 
+// A device that sends one "r0" reply twice, the second burst 70 ms after
+// the first, when the first has already ended the exchange: the late burst
+// lands in the next exchange, whose echo it fails, so it shows as "?" and
+// never as the velocity.
+TEST_F(MainWindowSequences, ASecondBurstIsNeverTakenForTheNextReply) {
+  bool twice = true;
+  device_->SetResponder([&](const std::string& r) {
+    if (r == "r0\r" && twice) {
+      twice = false;
+      return VirtualReply{{{5, "r0 1234\r\n", 0}, {70, "r0 1234\r\n", 0}}, false};
+    }
+    // The velocity comes 30 ms after its request: after the late burst.
+    if (r == "r1\r") return VirtualReply::Answer("r1 -56\r\n", 30);
+    return Answer(values_, r);
+  });
+  LivePolling polling(port_, globals_);
+  std::map<LiveQuantity, std::vector<std::string>> shown;
+  polling.OnValue = [&](LiveQuantity q, const std::string& text) { shown[q].push_back(text); };
+  polling.SwitchLiveOn();
+  ASSERT_TRUE(PumpUntil([&] { return shown[LiveQuantity::Snelheid].size() >= 20; }));
+  polling.SwitchLiveOff();
+  int lost = 0;
+  for (const auto& [quantity, texts] : shown)
+    for (const std::string& text : texts) {
+      EXPECT_TRUE(text == "?" || text == (quantity == LiveQuantity::ActPos ? "1234" : "-56")) << text;
+      lost += text == "?";
+    }
+  EXPECT_GE(lost, 1);  // the velocity exchange that caught the burst
+  EXPECT_LE(lost, 2);
+}
+
 // Replies that echo another command: the position panel shows "?", the
 // inputs and the error number are not taken from them.
 TEST_F(MainWindowSequences, RepliesEchoingAnotherCommandAreNeverValues) {
