@@ -15,7 +15,7 @@ constexpr IdentQuery kQueries[] = {{"rt", 2}, {"rh", 3}, {"rx", 4}};
 }  // namespace
 
 DeviceIdentification::DeviceIdentification(TRkComm& port, TGlobalVar& globals) : globals_(globals) {
-  WireLineCommand(unitSelect_, &port, 0, [this](const ResultBytes&) { UnitSelectReply(); },
+  WireLineCommand(unitSelect_, &port, 0, [this](const ResultBytes& r) { UnitSelectReply(r); },
                   [this](const TCommError& e) {
                     if (OnUnitSelectFailed) OnUnitSelectFailed(e);
                   });
@@ -32,7 +32,10 @@ void DeviceIdentification::Start(int unitNumber) {
   SendCommand(unitSelect_, "sc " + std::to_string(unitNumber));
 }
 
-void DeviceIdentification::UnitSelectReply() {
+void DeviceIdentification::UnitSelectReply(const ResultBytes& reply) {
+  // A reply to another command is no selection: the chain stops, as it
+  // does for a query whose reply does not echo it.
+  if (!EchoesCommand(reply, "sc")) return;
   if (OnUnitSelected) OnUnitSelected();
   globals_.IdentStep = 0;
   SendCommand(typeInfo_, kQueries[0].command);

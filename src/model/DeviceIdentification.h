@@ -28,7 +28,7 @@ public:
   std::function<void()> OnForeignDevice;  // the type is none of the four
 
 private:
-  void UnitSelectReply();
+  void UnitSelectReply(const ResultBytes& reply);
   void TypeInfoReply(const ResultBytes& reply);
 
   TGlobalVar& globals_;

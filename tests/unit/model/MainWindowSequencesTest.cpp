@@ -2,6 +2,7 @@
 // polling and the error-number poll, on the virtual line.
 #include "CommTestSupport.h"
 
+#include <algorithm>
 #include <map>
 
 #include "model/DeviceIdentification.h"
@@ -62,21 +63,34 @@ TEST_F(MainWindowSequences, ForeignTypeWarnsAndTheChainGoesOn) {
   EXPECT_EQ(globals_.DeviceType, "ZX9");
 }
 
-TEST_F(MainWindowSequences, ReplyNotEchoingItsQueryStopsTheChain) {
-  values_["rh"] = "x";
-  device_->SetResponder([this](const std::string& r) {
-    if (r == "rh\r") return VirtualReply::Answer("rf -1\r\n");  // a reply to something else
+// A reply to something else, to the unit select or to a query, stops the
+// chain there: nothing after it is sent or shown.
+class IdentificationEcho : public MainWindowSequences, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(IdentificationEcho, ReplyNotEchoingItsCommandStopsTheChain) {
+  const std::string command = GetParam();
+  device_->SetResponder([this, command](const std::string& r) {
+    if (r.rfind(command, 0) == 0) return VirtualReply::Answer("rf -1\r\n");
     return Answer(values_, r);
   });
   DeviceIdentification ident(port_, globals_);
   std::map<int, std::string> panels;
+  bool selected = false;
   ident.OnText = [&](int panel, const std::string& text) { panels[panel] = text; };
+  ident.OnUnitSelected = [&] { selected = true; };
   ident.Start(0);
-  ASSERT_TRUE(PumpUntil([&] { return device_->RequestCount() == 3; }));
+  const std::vector<std::string> order = {"sc 0\r", "rt\r", "rh\r", "rx\r"};
+  const auto stop =
+      std::find_if(order.begin(), order.end(), [&](const std::string& c) { return c.rfind(command, 0) == 0; });
+  const std::size_t sent = static_cast<std::size_t>(stop - order.begin()) + 1;
+  ASSERT_TRUE(PumpUntil([&] { return device_->RequestCount() == sent; }));
   PumpFor(50);
-  EXPECT_EQ(panels.size(), 1u);
-  EXPECT_EQ(device_->RequestCount(), 3u);
+  EXPECT_EQ(device_->Requests(), std::vector<std::string>(order.begin(), order.begin() + static_cast<long>(sent)));
+  EXPECT_EQ(panels.size(), std::max<std::size_t>(sent, 2) - 2);  // the queries answered before it
+  EXPECT_EQ(selected, command != "sc");
 }
+
+INSTANTIATE_TEST_SUITE_P(Commands, IdentificationEcho, ::testing::Values("sc", "rt", "rh", "rx"));
 
 // A device that answers one "r1" 120 ms late while live values run: the
 // late reply is thrown away, and no panel ever shows another command's value.
