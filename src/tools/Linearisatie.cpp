@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "model/Global_var.h"
+#include "model/LanguageTexts.h"
 #include "model/LinearisationModeDiagram.h"
 #include "model/ParameterGrid.h"
 #include "model/ParameterNumbers.h"
@@ -301,14 +302,13 @@ void TFormLinearisatie::ShowModeAndSource() {
   LabelBron->setText(Q(texts.sourceLabel));
 }
 
-// Built in, whatever the language: the count is drawn clamped, and the
-// engineer should know that the table is not what the device was given.
+// The count is drawn clamped, and the engineer should know that the table
+// is not what the device was given.
 void TFormLinearisatie::ShowPointCountWarning() {
   LabelPointCount->setVisible(curve_.countOutOfRange);
   if (curve_.countOutOfRange)
-    LabelPointCount->setText(QString("Number of points out of range: %1 (0..%2)")
-                                 .arg(curve_.storedCount)
-                                 .arg(ParameterNumber::kLinearisationPoints));
+    LabelPointCount->setText(Q(Tekst("Linearisatie", "PointCountOutOfRange", "Number of points out of range:")) +
+                             QString(" %1 (0..%2)").arg(curve_.storedCount).arg(ParameterNumber::kLinearisationPoints));
 }
 
 // ---- Events ---------------------------------------------------------------

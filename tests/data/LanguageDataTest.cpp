@@ -159,6 +159,7 @@ const std::vector<TextKey>& AllTextKeys() {
       {"Linearisatie", "CaptionLinearisatie"}, {"Linearisatie", "GroepXas"}, {"Linearisatie", "GroepYas"},
       {"Linearisatie", "CaptionGrafiekPunt"}, {"Linearisatie", "CaptionPuntGrootte"},
       {"Linearisatie", "LabelHulplijnenXas"}, {"Linearisatie", "LabelHulplijnenYas"},
+      {"Linearisatie", "PointCountOutOfRange"},
       {"Linearisatie", "GroepLin"}, {"Linearisatie", "CaptionEditX"}, {"Linearisatie", "CaptionEditY"},
 
       // Cam overview ("LabelFuncte" and "LAbelHysteresis" are spelt this way).

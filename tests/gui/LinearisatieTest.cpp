@@ -10,11 +10,13 @@
 
 #include "CommissionedDevice.h"
 #include "GuiTestSupport.h"
+#include "model/LanguageTexts.h"
 #include "model/ParameterNumbers.h"
 #include "tools/LinearisationAxisStrip.h"
 #include "tools/LinearisationPlotView.h"
 #include "tools/ModeDiagramView.h"
 #include "ui/ElidedLabel.h"
+#include "ui/QtText.h"
 
 namespace {
 
@@ -241,7 +243,8 @@ private slots:
     SetTable(points, stored);
     Open();
     QVERIFY(Window().LabelPointCount->isVisible());
-    QCOMPARE(Window().LabelPointCount->text(), QString("Number of points out of range: %1 (0..30)").arg(stored));
+    QCOMPARE(Window().LabelPointCount->text(),
+             Q(Tekst("Linearisatie", "PointCountOutOfRange", "")) + QString(" %1 (0..30)").arg(stored));
     QCOMPARE(Window().Image1->Markers().size(), static_cast<std::size_t>(drawn));
     QCOMPARE(Window().SpinEdit_GrafiekPunt->maximum(), std::max(drawn, 1));
     QCOMPARE(Window().cmdEdit_Y->isEnabled(), drawn > 0);
