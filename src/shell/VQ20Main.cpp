@@ -177,10 +177,16 @@ TFormMain::TFormMain(const MainWindowSetup& setup, QWidget* parent)
 }
 
 void TFormMain::ReportUnreadableSettings(const std::string& error) {
-  // Said once; the file is left as it is at closing.
-  const std::string text = "Settings not read (" + error + "); starting with defaults, the file is kept unchanged";
-  std::fprintf(stderr, "vq2x-tool: %s\n", text.c_str());
-  statusBar()->showMessage(Q(text), 20000);
+  // Said once; the file is left as it is at closing. The log line stays in
+  // English, the status bar speaks the language of the tool.
+  const auto text = [&](const std::string& notRead, const std::string& kept) {
+    return notRead + " (" + error + "); " + kept;
+  };
+  const std::string log = text("Settings not read", "starting with defaults, the file is kept unchanged");
+  std::fprintf(stderr, "vq2x-tool: %s\n", log.c_str());
+  statusBar()->showMessage(Q(text(Tekst("Main", "SettingsNotRead", "Settings not read"),
+                                  Tekst("Main", "SettingsKept", "starting with defaults, the file is kept unchanged"))),
+                           20000);
 }
 
 TFormMain::~TFormMain() {

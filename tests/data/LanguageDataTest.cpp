@@ -52,6 +52,7 @@ const std::vector<TextKey>& AllTextKeys() {
       {"Main", "subGrafiek"}, {"Main", "subLinearisatie"}, {"Main", "menuHelp"}, {"Main", "subInfo"},
       {"Main", "subErrorNummers"}, {"Main", "Msg_waarschuwingCaption"}, {"Main", "Msg_Melding_Geen_VQ2X"},
       {"Main", "PortCauseAccess"}, {"Main", "PortCauseBusy"}, {"Main", "PortCauseMissing"},
+      {"Main", "SettingsNotRead"}, {"Main", "SettingsKept"},
 
       // Backup and restore.
       {"BackupRestore", "SaveCaption"}, {"BackupRestore", "OpenCaption"}, {"BackupRestore", "OpenFilter"},

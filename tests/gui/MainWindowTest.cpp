@@ -411,8 +411,9 @@ private slots:
     const QByteArray big = "[Serieel]\nunit_no=9\n" + QByteArray(2 * 1024 * 1024, ';') + "\n";
     folder_->Write("application.ini", big);
     StartIn();
-    QVERIFY2(Main().statusBar()->currentMessage().startsWith("Settings not read ("),
-             qPrintable(Main().statusBar()->currentMessage()));
+    const QString message = Main().statusBar()->currentMessage();
+    QVERIFY2(message.startsWith(Q(Tekst("Main", "SettingsNotRead", "")) + " ("), qPrintable(message));
+    QVERIFY2(message.endsWith("); " + Q(Tekst("Main", "SettingsKept", ""))), qPrintable(message));
     QCOMPARE(Main().UnitNumber(), 0);
     Main().SpinEditUnitSelect->setValue(5);
     Main().close();
