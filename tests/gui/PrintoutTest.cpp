@@ -301,6 +301,30 @@ private slots:
     QVERIFY(PdfPages(pdf).value(0).contains("-1500"));
   }
 
+  // The title and the column header the window holds are what the page
+  // shows; without a language file both are blank.
+  void setpointTitleAndColumnHeaderFollowTheLanguageFile_data() {
+    QTest::addColumn<bool>("language");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("columnHeader");
+    QTest::newRow("language file") << true << "Sollwerten" << "No." + QString(3 + 3 + 7, ' ') + "Value";
+    QTest::newRow("no language file") << false << "" << QString(6 + 3 + 12, ' ');
+  }
+  void setpointTitleAndColumnHeaderFollowTheLanguageFile() {
+    QFETCH(bool, language);
+    QFETCH(QString, title);
+    QFETCH(QString, columnHeader);
+    StartPrinting(language);
+    FormAfdrukkenSoll->show();
+    QCOMPARE(Q(FormAfdrukkenSoll->Title()), title);
+    QCOMPARE(Q(FormAfdrukkenSoll->ColumnHeader()), columnHeader);
+    const QStringList page = PdfPages(Print(*FormAfdrukkenSoll, "setpoint-texts")).value(0).split('\n');
+    const qsizetype first = page.indexOf(QRegularExpression("^\\s*1\\s+0\\s*$"));
+    QVERIFY2(first >= 2, qPrintable(page.join('\n')));
+    QCOMPARE(page[first - 2].trimmed(), title);
+    QCOMPARE(page[first - 1].simplified(), columnHeader.simplified());  // its exact blanks: setpointPrintoutOnOnePage
+  }
+
   void setpointWindowTakesItsBoxesOver() {
     StartPrinting();
     FormAfdrukkenSoll->show();
