@@ -79,8 +79,12 @@ class TransfersTest : public QObject, protected ToolHarness {
     QVERIFY(OpenPort());
     QVERIFY(WaitIdentified());
   }
-  TransferWindow& Window(bool write) {
-    return write ? static_cast<TransferWindow&>(*FormSchrijfParSoll) : *FormLeesParSoll;
+  // The write or read window, shown (and so started) in `mode`.
+  TransferWindow& Shown(bool write, int mode) {
+    TransferWindow& w = write ? static_cast<TransferWindow&>(*FormSchrijfParSoll) : *FormLeesParSoll;
+    w.Mode = mode;
+    w.show();
+    return w;
   }
   static QString Text(bool write, const QString& key) {
     return Q(Tekst(write ? "SchrijfParSoll" : "LeesParSoll", S(key), ""));
@@ -147,9 +151,7 @@ private slots:
     std::vector<std::string> planned;
     for (const QString& r : replies) planned.push_back(S(r));
     values_->Plan(S(command), planned);
-    TransferWindow& w = Window(write);
-    w.Mode = mode;
-    w.show();
+    TransferWindow& w = Shown(write, mode);
     QCOMPARE(w.windowTitle(), Text(write, QString("CaptionMode%1").arg(mode)));
     QVERIFY(WaitEnded(w));
     QCOMPARE(w.Panel1->text(), StatusText(status, [&](const QString& key) { return Text(write, key); }));
@@ -184,9 +186,7 @@ private slots:
   void cancelDuringAnExchangeClosesOnItsReply() {
     StartConnected();
     values_->SetDelay(400);
-    TransferWindow& w = Window(false);
-    w.Mode = 0;
-    w.show();
+    TransferWindow& w = Shown(false, 0);
     QTest::mouseClick(w.CmdCancel, Qt::LeftButton);
     QVERIFY(w.isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(!w.isVisible(), 3000);
@@ -197,9 +197,7 @@ private slots:
   void cancelAfterAFailureClosesAtOnce() {
     StartConnected();
     values_->Plan("rs 1", {""});
-    TransferWindow& w = Window(false);
-    w.Mode = 1;
-    w.show();
+    TransferWindow& w = Shown(false, 1);
     QVERIFY(WaitEnded(w));
     QTest::mouseClick(w.CmdCancel, Qt::LeftButton);
     QVERIFY(!w.isVisible());
@@ -208,9 +206,7 @@ private slots:
   void onlyTheButtonsEndTheWindow() {
     StartConnected();
     values_->SetDelay(200);
-    TransferWindow& w = Window(true);
-    w.Mode = 1;
-    w.show();
+    TransferWindow& w = Shown(true, 1);
     QVERIFY(!(w.windowFlags() & Qt::WindowCloseButtonHint));
     QTest::keyClick(&w, Qt::Key_Escape);
     QVERIFY(!w.close());
@@ -221,10 +217,8 @@ private slots:
     StartConnected();
     values_->SetDelay(20);
     QTRY_VERIFY_WITH_TIMEOUT(Count("rf") > 0, 5000);  // the main window polls its error number
-    TransferWindow& w = Window(false);
-    w.Mode = 2;
     const std::size_t before = Commands().size();
-    w.show();
+    TransferWindow& w = Shown(false, 2);
     QVERIFY(WaitEnded(w, 30000));
     const auto sent = Commands();
     QCOMPARE(std::count(sent.begin() + static_cast<std::ptrdiff_t>(before), sent.end(), "rf"), 0);
