@@ -17,7 +17,6 @@
 #include "SimulatorSession.h"
 #include "model/Global_var.h"
 #include "model/StripChartGeometry.h"
-#include "shell/WindowSet.h"
 #include "tools/Grafiek.h"
 #include "tools/StripChartView.h"
 
@@ -86,12 +85,7 @@ int main(int argc, char** argv) {
   SimulatorSession sim;
   if (!sim.Start({"--wire-time", "--wire-parity", "E", "--unit", "0:VQ22"}, "baudrate=6\nparity=1\n")) return 1;
 
-  MainWindowSetup setup;
-  setup.programDir = sim.ProgramDir();
-  WindowSet windows(setup);
-  TFormMain& main = windows.Main();
-  main.show();
-  main.CmdSelectUnit->click();
+  TFormMain& main = sim.OpenTool();
   Spin(1000);
   main.Timer1->stop();
   GlobalVar().X_Div = 2;

@@ -15,7 +15,6 @@
 
 #include "SimulatorSession.h"
 #include "model/Global_var.h"
-#include "shell/WindowSet.h"
 
 namespace {
 
@@ -41,12 +40,7 @@ int main(int argc, char** argv) {
   if (!sim.Start({"--unit", "0:VQ22"}, "baudrate=8\nparity=0\n")) return 1;
   const QString log = sim.LogPath();
 
-  MainWindowSetup setup;
-  setup.programDir = sim.ProgramDir();
-  WindowSet windows(setup);
-  TFormMain& main = windows.Main();
-  main.show();
-  main.CmdSelectUnit->click();
+  TFormMain& main = sim.OpenTool();
   Spin(1000);
   // Seven live quantities of a VQ22: position, velocity, linearised
   // position, both peak holds, analog input voltage and value.

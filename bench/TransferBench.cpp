@@ -16,7 +16,6 @@
 #include "model/Global_var.h"
 #include "params/LeesParSoll.h"
 #include "params/SchrijfParSoll.h"
-#include "shell/WindowSet.h"
 
 namespace {
 
@@ -65,12 +64,7 @@ public:
                     "baudrate=" + QByteArray::number(baudIndex_) + "\nparity=1\nunit_no=0\n"))
       return false;
     log_ = sim_.LogPath();
-    MainWindowSetup setup;
-    setup.programDir = sim_.ProgramDir();
-    WindowSet windows(setup);
-    TFormMain& main = windows.Main();
-    main.show();
-    main.CmdSelectUnit->click();
+    TFormMain& main = sim_.OpenTool();
     if (!SpinUntil([&] { return !main.StatusPanels[4]->text().isEmpty(); }, 10000)) return false;
     main.Timer1->stop();
     Spin(200);
