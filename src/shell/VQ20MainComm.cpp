@@ -14,7 +14,6 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
-#include <cerrno>
 
 #include "comm/PortFailureCause.h"
 #include "comm/dialogs/ApparaatZoeken.h"
@@ -38,12 +37,15 @@ std::size_t Index(LiveQuantity q) { return static_cast<std::size_t>(q); }
 // The hint of the language file for a port that did not open; the serial
 // library's own words when the file has none.
 QString PortFailureHint(const char* systemText) {
-  const int error = PortFailureErrorOfText(systemText);
-  if (error == 0) return {};
-  const char* key = error == EACCES || error == EPERM ? "PortCauseAccess"
-                    : error == EBUSY                  ? "PortCauseBusy"
-                                                      : "PortCauseMissing";
-  return Q(Tekst("Main", key, PortFailureCause(error)));
+  const PortFailureKind kind = PortFailureKindOfText(systemText);
+  const char* key = nullptr;
+  switch (kind) {
+    case PortFailureKind::NoPermission: key = "PortCauseAccess"; break;
+    case PortFailureKind::Busy: key = "PortCauseBusy"; break;
+    case PortFailureKind::NoDevice: key = "PortCauseMissing"; break;
+    case PortFailureKind::Unexplained: return {};
+  }
+  return Q(Tekst("Main", key, PortFailureCause(kind)));
 }
 
 }  // namespace

@@ -20,7 +20,8 @@ TEST(PortFailureCause, NamesWhatToDoForTheCommonFailures) {
     SCOPED_TRACE(row.error);
     // Both from the number and from the exception's text, which is all the
     // port's exception carries.
-    for (const std::string& cause : {PortFailureCause(row.error), PortFailureCauseOfText(SystemErrorText(row.error))}) {
+    for (const std::string& cause : {PortFailureCause(PortFailureKindOf(row.error)),
+                                      PortFailureCause(PortFailureKindOfText(SystemErrorText(row.error)))}) {
       if (row.mentions == nullptr)
         EXPECT_EQ(cause, "");
       else
@@ -30,8 +31,8 @@ TEST(PortFailureCause, NamesWhatToDoForTheCommonFailures) {
 }
 
 TEST(PortFailureCause, OtherTextsGiveNoHint) {
-  EXPECT_EQ(PortFailureCauseOfText("COM 1 is active!\r\n\r\nCannot change port"), "");
-  EXPECT_EQ(PortFailureCauseOfText(SystemErrorText(EACCES) + "\n"), "");
+  EXPECT_EQ(PortFailureKindOfText("COM 1 is active!\r\n\r\nCannot change port"), PortFailureKind::Unexplained);
+  EXPECT_EQ(PortFailureKindOfText(SystemErrorText(EACCES) + "\n"), PortFailureKind::Unexplained);
 }
 
 }  // namespace
