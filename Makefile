@@ -3,6 +3,10 @@
 
 CMAKE_FLAGS ?=
 JOBS ?= 2
+# A compiler cache, where the machine has one, makes rebuilds in several
+# build folders cheap; nothing depends on it.
+CCACHE := $(shell command -v ccache 2>/dev/null)
+LAUNCHER := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 
 .PHONY: all deps build demo test test-asan test-tsan bench clean
 
@@ -12,7 +16,7 @@ deps:
 	@scripts/install-deps.sh
 
 build: deps
-	@[ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+	@[ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER) $(CMAKE_FLAGS)
 	cmake --build build -j $(JOBS)
 
 # The tool with COM1 wired to a simulated VQ22 (unit 0) on a pseudo-terminal.
@@ -24,13 +28,13 @@ test: build
 
 # Unit, end-to-end and window tests under AddressSanitizer + UndefinedBehaviorSanitizer.
 test-asan: deps
-	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVQ2X_SANITIZER=address
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVQ2X_SANITIZER=address $(LAUNCHER)
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS) --timeout 1800 -LE bench
 
 # The serial stack's tests under ThreadSanitizer (no Qt in this build).
 test-tsan: deps
-	cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVQ2X_GUI=OFF -DVQ2X_SANITIZER=thread
+	cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVQ2X_GUI=OFF -DVQ2X_SANITIZER=thread $(LAUNCHER)
 	cmake --build build-tsan -j $(JOBS)
 	cd build-tsan && ctest --output-on-failure -j $(JOBS) --timeout 1800 -L 'comm|model'
 
