@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
@@ -25,6 +26,7 @@
 #include "model/Configuration.h"
 #include "model/Global_var.h"
 #include "model/LanguageTexts.h"
+#include "model/SettingsLocation.h"
 #include "params/EditParam.h"
 #include "params/EditSollwerten.h"
 #include "shell/About.h"
@@ -159,10 +161,7 @@ TFormMain::TFormMain(const MainWindowSetup& setup, QWidget* parent)
   setWindowTitle(kApplicationTitle);
   TGlobalVar& g = GlobalVar();
   g.ProgramDir = setup.programDir;
-  int unit = 0;
-  const SettingsReadResult settings = Configfile_lezen(g.ProgramDir + kConfigurationFileName, RkComm1, unit, g, *paths_);
-  settingsFile_ = settings.file;
-  SpinEditUnitSelect->setValue(unit);
+  const std::string settingsProblem = ReadSettings();
   TekstFile_Lezen(g);
   ParameterDef_lezen(g);
   ParamNo_lezen(g);
@@ -173,7 +172,21 @@ TFormMain::TFormMain(const MainWindowSetup& setup, QWidget* parent)
   g.ParameterSource = psNone;
   g.SetpointSource = psNone;
   CmdCalibratie->setVisible(setup.firstArgument.toLower() == "kwartzeil");
-  if (settingsFile_ == SettingsFile::Unreadable) ReportUnreadableSettings(settings.error);
+  if (!settingsProblem.empty()) ReportUnreadableSettings(settingsProblem);
+}
+
+std::string TFormMain::ReadSettings() {
+  TGlobalVar& g = GlobalVar();
+  const SettingsLocation location = LocateSettingsFile(g.ProgramDir);
+  settingsPath_ = location.path;
+  int unit = 0;
+  const SettingsReadResult settings = Configfile_lezen(settingsPath_, RkComm1, unit, g, *paths_);
+  settingsFile_ = settings.file;
+  SpinEditUnitSelect->setValue(unit);
+  // An installed program's folder is no place for the user's files.
+  if (!location.besideProgram && g.OpenCloseDialoogPath.empty())
+    g.OpenCloseDialoogPath = S(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/");
+  return settingsFile_ == SettingsFile::Unreadable ? settings.error : location.warning;
 }
 
 void TFormMain::ReportUnreadableSettings(const std::string& error) {
@@ -485,8 +498,7 @@ void TFormMain::closeEvent(QCloseEvent* event) {
   // on the console at least.
   // (A file that could not be read at start was said so then, and stays.)
   std::string error;
-  if (!ProgrammaInstellingen_opslaan(g.ProgramDir + kConfigurationFileName, settingsFile_, RkComm1, UnitNumber(), g,
-                                     *paths_, &error) &&
+  if (!ProgrammaInstellingen_opslaan(settingsPath_, settingsFile_, RkComm1, UnitNumber(), g, *paths_, &error) &&
       settingsFile_ != SettingsFile::Unreadable)
     std::fprintf(stderr, "vq2x-tool: settings not saved: %s\n", error.c_str());
   event->accept();

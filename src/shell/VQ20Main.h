@@ -61,6 +61,8 @@ public:
   int UnitNumber() const;
   void SetUnitNumber(int unit);
   std::shared_ptr<PortPaths> Paths() const { return paths_; }
+  // The settings file read at start and written at closing.
+  const std::string& SettingsPath() const { return settingsPath_; }
 
   // Applies the language texts (at creation and after the options window).
   void LezenTeksten();
@@ -117,6 +119,9 @@ private:
   void BuildMenus();
   void SetUpComponents();
   void BindSetupCommDialog();
+  // Reads the settings file; answers what went wrong, to be reported once
+  // the language texts are there.
+  std::string ReadSettings();
   void ReportUnreadableSettings(const std::string& error);
 
   // Connection and identification.
@@ -153,6 +158,7 @@ private:
   QtMainThreadInvoker invoker_;
   std::shared_ptr<PortPaths> paths_;
   TRkComm RkComm1;
+  std::string settingsPath_;  // application.ini beside the program, or the user's own copy
   SettingsFile settingsFile_ = SettingsFile::Missing;
 
   DeviceIdentification identification_;
