@@ -5,6 +5,11 @@
 #include "SimOptions.h"
 #include "SimRunner.h"
 
+// The project's version, set by the build.
+#ifndef VQ2X_VERSION
+#define VQ2X_VERSION "unknown"
+#endif
+
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
   std::string error;
@@ -18,7 +23,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (options->showVersion) {
-    std::puts("vq2x-sim 1.0.0");
+    std::puts("vq2x-sim " VQ2X_VERSION);
     return 0;
   }
   return SimRunner(std::move(*options)).Run();

@@ -59,5 +59,6 @@ struct TGlobalVar {
 
 TGlobalVar& GlobalVar();
 
-// The program's version number text.
+// The program's version number text, and the day it was built (YYYY-MM-DD).
 extern const char* const VersionText;
+extern const char* const BuildDate;

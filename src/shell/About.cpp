@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,13 +22,26 @@ namespace {
 constexpr int kClientWidth = 353;
 constexpr int kClientHeight = 354;
 constexpr const char* kLaidOutVersionCaption = "Software versie:";
+constexpr const char* kLaidOutLicence =
+    "Gebruikt Qt onder de GNU LGPL versie 3; de licentieteksten staan in de documentatie.";
 const QColor kLinkColour(0, 0, 255);
 
 const std::vector<TextRow> kAboutTexts = {
     {"", "Caption", "Info"},
     {"LabelHandelsmerk", "Handelsmerk", "Handelsmerk"},
     {nullptr, "SoftwareVersie", "Software versie:"},
+    {nullptr, "Gebouwd", "Gebouwd"},
+    {"LabelLicentie", "Licentie", kLaidOutLicence},
+    {nullptr, "Documentatie", "Documentatie"},
 };
+
+// The documentation installed with the program: a link beside it leads to
+// the system's documentation folder. Empty when there is none (a build
+// folder, a copy without it).
+QString InstalledDocumentation() {
+  const QString readme = Q(GlobalVar().ProgramDir) + "doc/README.html";
+  return QFileInfo::exists(readme) ? QFileInfo(readme).absoluteFilePath() : QString();
+}
 
 QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent, int pixelSize = 0, bool bold = false) {
   auto* label = new QLabel(text, parent);
@@ -58,14 +72,16 @@ TFormAbout::TFormAbout(QWidget* parent) : TWindowBase(parent, "FormAbout", "Info
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(16, 16, 16, 12);
 
-  auto* logo = MakeLabel("ImageLogo", "VQ2x", this, 40, true);
+  auto* logo = MakeLabel("ImageLogo", "VQ2x", this, 36, true);
   logo->setFrameShape(QFrame::Box);
-  logo->setFixedHeight(72);
+  logo->setFixedHeight(60);
   logo->setAccessibleDescription("Logo");
   layout->addWidget(logo);
   layout->addWidget(MakeLabel("LabelProduct", "VQ2x Service Tool", this, 18, true));
   layout->addWidget(MakeDecoration("Panel1", this));
-  layout->addWidget(MakeLabel("LabelMaker", "Maker details are not part of this build.", this));
+  LabelGebouwd = MakeLabel("LabelGebouwd", "", this);
+  layout->addWidget(LabelGebouwd);
+  layout->addWidget(MakeLabel("LabelLicentie", kLaidOutLicence, this));
   LabelHandelsmerk = MakeLabel("LabelHandelsmerk", "Mirelo en VQ2x zijn handelsmerken van de fabrikant.", this);
   layout->addWidget(LabelHandelsmerk);
   layout->addWidget(MakeDecoration("Panel2", this));
@@ -79,7 +95,6 @@ TFormAbout::TFormAbout(QWidget* parent) : TWindowBase(parent, "FormAbout", "Info
   LabelWWWLink->setPalette(blue);
   LabelWWWLink->setCursor(Qt::PointingHandCursor);
   LabelWWWLink->setFocusPolicy(Qt::StrongFocus);
-  LabelWWWLink->setToolTip("Opens the program folder: data files, help files and application.ini");
   LabelWWWLink->installEventFilter(this);
   layout->addWidget(LabelWWWLink);
   layout->addWidget(MakeDecoration("Panel3", this));
@@ -97,7 +112,10 @@ TFormAbout::TFormAbout(QWidget* parent) : TWindowBase(parent, "FormAbout", "Info
   setFixedSize(kClientWidth, kClientHeight);
 }
 
-QUrl TFormAbout::LinkUrl() const { return QUrl::fromLocalFile(QDir(Q(GlobalVar().ProgramDir)).absolutePath()); }
+QUrl TFormAbout::LinkUrl() const {
+  const QString documentation = InstalledDocumentation();
+  return QUrl::fromLocalFile(documentation.isEmpty() ? QDir(Q(GlobalVar().ProgramDir)).absolutePath() : documentation);
+}
 
 void TFormAbout::FormActivate() {
   const bool loaded = texts_.Apply(*this);
@@ -105,7 +123,12 @@ void TFormAbout::FormActivate() {
   // Built afresh each time, so the number is there once however often the
   // window opens.
   LabelSoftwareVersie->setText(caption + " " + VersionText);
-  LabelWWWLink->setText(Q(GlobalVar().ProgramDir));
+  LabelGebouwd->setText(texts_.Stored("Gebouwd") + " " + BuildDate + ", Qt " + qVersion());
+  // Without installed documentation the link shows the program folder,
+  // with its data and help files.
+  const QString documentation = InstalledDocumentation();
+  LabelWWWLink->setText(documentation.isEmpty() ? Q(GlobalVar().ProgramDir) : texts_.Stored("Documentatie"));
+  LabelWWWLink->setToolTip(LinkUrl().toLocalFile());
 }
 
 bool TFormAbout::eventFilter(QObject* watched, QEvent* event) {
@@ -123,5 +146,5 @@ bool TFormAbout::eventFilter(QObject* watched, QEvent* event) {
   return TWindowBase::eventFilter(watched, event);
 }
 
-// A failing request is not reported: the folder is shown on the label.
+// A failing request is not reported: the tooltip names what it opens.
 void TFormAbout::LabelWWWLinkClick() { QDesktopServices::openUrl(LinkUrl()); }

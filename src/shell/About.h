@@ -7,9 +7,9 @@
 
 class QLabel;
 
-// The program's name, title line and version, and a link to the program's
-// folder (its data and help files, its settings file). Maker details are
-// not part of this build.
+// The product's name, title line, version, build date and Qt version, the
+// licence notice, and a link to the installed documentation (or, where
+// there is none, to the program's folder with its data and help files).
 class TFormAbout : public TWindowBase {
   Q_OBJECT
 public:
@@ -18,6 +18,7 @@ public:
   QLabel* LabelHandelsmerk = nullptr;
   QLabel* LabelWWWLink = nullptr;
   QLabel* LabelSoftwareVersie = nullptr;
+  QLabel* LabelGebouwd = nullptr;
   // What the link opens.
   QUrl LinkUrl() const;
 

@@ -78,6 +78,7 @@ const std::vector<TextKey>& AllTextKeys() {
 
       // About and error-number help.
       {"About", "Caption"}, {"About", "Handelsmerk"}, {"About", "SoftwareVersie"},
+      {"About", "Gebouwd"}, {"About", "Licentie"}, {"About", "Documentatie"},
       {"HelpErrorNummers", "Caption"},
 
       // Device search (the section name is spelt this way).

@@ -155,12 +155,13 @@ private slots:
       QCOMPARE(version.count(VersionText), 1);
       QVERIFY(version.endsWith(QString(" ") + VersionText));
       QCOMPARE(version.startsWith("Software versie:"), !language);
+      QVERIFY(FormAbout->LabelGebouwd->text().endsWith(QString(BuildDate) + ", Qt " + qVersion()));
     }
     QCOMPARE(FormAbout->size(), QSize(353, 354));
     QVERIFY(FormAbout->findChild<QLabel*>("LabelTitel")->text() == "Mirelo Software Tool (KRT2)");
   }
 
-  void aboutLinkOpensTheProgramFolderThroughTheDesktop() {
+  void aboutLinkOpensTheProgramFolderUntilDocumentationIsBesideIt() {
     Start({});
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "Open");
@@ -172,9 +173,15 @@ private slots:
     QVERIFY(link->font().underline());
     QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QTest::mouseClick(link, Qt::LeftButton);
+    FormAbout->hide();
+    QDir(Q(GlobalVar().ProgramDir)).mkdir("doc");
+    folder_->Write("doc/README.html", "<html></html>");
+    FormAbout->show();
+    QTest::mouseClick(link, Qt::LeftButton);
     QDesktopServices::unsetUrlHandler("file");
-    QCOMPARE(catcher.opened.size(), 1);
+    QCOMPARE(catcher.opened.size(), 2);
     QCOMPARE(catcher.opened[0].toLocalFile() + "/", Q(GlobalVar().ProgramDir));
+    QCOMPARE(catcher.opened[1].toLocalFile(), Q(GlobalVar().ProgramDir) + "doc/README.html");
     FormAbout->hide();
   }
 };
