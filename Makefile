@@ -8,7 +8,7 @@ JOBS ?= 2
 CCACHE := $(shell command -v ccache 2>/dev/null)
 LAUNCHER := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 
-.PHONY: all deps build demo test test-asan test-tsan bench clean
+.PHONY: all deps build demo test test-asan test-tsan bench package test-package clean
 
 all: build
 
@@ -40,6 +40,17 @@ test-tsan: deps
 
 bench: build
 	scripts/bench.sh build
+
+# The Debian package (build/vq2x_VERSION_ARCH.deb). Configuring again
+# refreshes the build date the programs show.
+package: build
+	@scripts/install-deps.sh package
+	cmake -S . -B build
+	cmake --build build -j $(JOBS) --target package
+
+# The package as a technician gets it, unpacked and run, and lintian's view.
+test-package: package
+	scripts/test-package.sh build
 
 clean:
 	rm -rf build build-asan build-tsan

@@ -1,10 +1,18 @@
 #!/bin/sh
 # Installs the Debian packages the build, the tests and the demo need, and
-# only those that are missing, so a second run costs nothing.
+# only those that are missing, so a second run costs nothing. With the
+# argument "package" it also installs what building and checking the Debian
+# package needs (make package, make test-package).
 set -eu
 
 PACKAGES="cmake ninja-build g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
 qt6-serialport-dev libcli11-dev nlohmann-json3-dev libserialport-dev libx11-dev libxcb1-dev xvfb xauth x11-utils fonts-dejavu-core fonts-liberation poppler-utils"
+# dpkg-shlibdeps (dpkg-dev) reads the shared libraries through file(1);
+# rsvg-convert draws the icon's bitmap sizes;
+# lintian checks the package and its manual pages.
+if [ "${1:-}" = package ]; then
+  PACKAGES="$PACKAGES dpkg-dev file lintian librsvg2-bin"
+fi
 
 missing=""
 for p in $PACKAGES; do

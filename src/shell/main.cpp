@@ -1,5 +1,6 @@
 // vq2x-tool: the service and configuration tool for VQ2x controllers.
 #include <QApplication>
+#include <QIcon>
 
 #include "shell/SignalCloser.h"
 #include "shell/SingleInstanceGuard.h"
@@ -12,6 +13,10 @@ int main(int argc, char** argv) {
   // starts normally).
   if (ActivateExistingWindow("Mirelo Software Tool (KRT40)")) return 0;
   QApplication::setApplicationName("vq2x-tool");
+  // The desktop entry and icon the package installs, so the window carries
+  // the icon the menu shows.
+  QGuiApplication::setDesktopFileName("vq2x-tool");
+  QApplication::setWindowIcon(QIcon::fromTheme("vq2x-tool"));
 
   MainWindowSetup setup;
   setup.programDir = QApplication::applicationDirPath().toStdString() + "/";
