@@ -7,11 +7,10 @@ set -eu
 
 PACKAGES="cmake ninja-build g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
 qt6-serialport-dev libcli11-dev nlohmann-json3-dev libserialport-dev libx11-dev libxcb1-dev xvfb xauth x11-utils fonts-dejavu-core fonts-liberation poppler-utils"
-# dpkg-shlibdeps (dpkg-dev) reads the shared libraries through file(1);
-# rsvg-convert draws the icon's bitmap sizes;
+# dpkg-shlibdeps (dpkg-dev) finds the programs' libraries through file(1);
 # lintian checks the package and its manual pages.
 if [ "${1:-}" = package ]; then
-  PACKAGES="$PACKAGES dpkg-dev file lintian librsvg2-bin"
+  PACKAGES="$PACKAGES dpkg-dev file lintian"
 fi
 
 missing=""
