@@ -8,9 +8,11 @@ deb=$(ls -t "$build"/vq2x_*.deb 2>/dev/null | head -n 1)
 [ -n "$deb" ] || { echo "test-package: no package in $build (make package)" >&2; exit 1; }
 scratch=$(mktemp -d)
 tool=""
+sim=""
 passed=0
 cleanup() {
   [ -z "$tool" ] || kill "$tool" 2>/dev/null || true
+  [ -z "$sim" ] || kill "$sim" 2>/dev/null || true
   chmod -R u+w "$scratch"
   rm -rf "$scratch"
 }
@@ -31,13 +33,13 @@ root=$scratch/root
 programs=$root/opt/vq2x
 version=$(dpkg-deb -f "$deb" Version)
 
-for file in opt/vq2x/vq2x-tool opt/vq2x/vq2x-sim opt/vq2x/Parameters.txt opt/vq2x/Taal1.ini \
+for file in opt/vq2x/vq2x-tool opt/vq2x/vq2x opt/vq2x/vq2x-sim opt/vq2x/Parameters.txt opt/vq2x/Taal1.ini \
   opt/vq2x/ErrorHelp1.rtf usr/share/doc/vq2x/README.html usr/share/doc/vq2x/copyright \
   usr/share/applications/vq2x-tool.desktop usr/share/icons/hicolor/scalable/apps/vq2x-tool.svg \
-  usr/share/man/man1/vq2x-tool.1.gz usr/share/man/man1/vq2x-sim.1.gz; do
+  usr/share/man/man1/vq2x-tool.1.gz usr/share/man/man1/vq2x.1.gz usr/share/man/man1/vq2x-sim.1.gz; do
   [ -f "$root/$file" ] || fail "/$file is not in the package"
 done
-for program in vq2x-tool vq2x-sim; do
+for program in vq2x-tool vq2x vq2x-sim; do
   [ "$(readlink "$root/usr/bin/$program")" = "/opt/vq2x/$program" ] || fail "/usr/bin/$program does not lead to /opt/vq2x"
 done
 [ "$(readlink "$programs/doc")" = /usr/share/doc/vq2x ] || fail "/opt/vq2x/doc does not lead to the documentation"
@@ -45,7 +47,8 @@ pass "layout: programs and data in /opt/vq2x, links, documentation, desktop entr
 
 "$programs/vq2x-sim" --help | grep -q '^Usage: vq2x-sim' || fail "vq2x-sim --help"
 [ "$("$programs/vq2x-sim" --version)" = "vq2x-sim $version" ] || fail "vq2x-sim --version is not $version"
-pass "vq2x-sim --help and --version ($version)"
+[ "$("$programs/vq2x" --version)" = "vq2x $version" ] || fail "vq2x --version is not $version"
+pass "vq2x-sim --help, vq2x-sim --version and vq2x --version ($version)"
 
 # The tool with its folder read-only (a folder without write bits counts as
 # read-only for root too) and a site default beside it.
@@ -87,6 +90,24 @@ grep -qx 'unit_no=7' "$settings" || fail "the user's settings did not survive a 
 grep -qx 'Taal=2' "$settings" || fail "the language changed at the restart"
 [ "$(snapshot)" = "$before" ] || fail "the program folder changed at the restart"
 pass "vq2x-tool: settings in \$XDG_CONFIG_HOME/vq2x, site default copied once, program folder unchanged"
+
+# The command line against the unpacked simulator, with the unit number
+# from the user's settings.
+"$programs/vq2x-sim" --pty --no-stdin --unit 7:VQ22 >"$scratch/sim.out" 2>"$scratch/sim.err" &
+sim=$!
+tries=0
+until [ -s "$scratch/sim.out" ]; do
+  kill -0 "$sim" 2>/dev/null || fail "vq2x-sim ended: $(cat "$scratch/sim.err")"
+  tries=$((tries + 1))
+  [ "$tries" -lt 300 ] || fail "vq2x-sim gave no pseudo-terminal"
+  sleep 0.1
+done
+pty=$(head -n 1 "$scratch/sim.out")
+info=$(XDG_CONFIG_HOME=$config "$programs/vq2x" --port "$pty" info 2>"$scratch/cli.err") ||
+  fail "vq2x --port $pty info: $(cat "$scratch/cli.err")"
+echo "$info" | grep -q '^unit 7.*type VQ22' || fail "vq2x info answered: $info"
+[ "$(snapshot)" = "$before" ] || fail "the program folder changed under vq2x"
+pass "vq2x --port $pty info: $info"
 
 lintian --fail-on error --tag-display-limit 0 "$deb" >"$scratch/lintian.txt" 2>&1 || {
   cat "$scratch/lintian.txt"

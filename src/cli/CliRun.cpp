@@ -7,14 +7,21 @@
 #include "cli/Interrupt.h"
 #include "model/CatalogueFiles.h"
 #include "model/Global_var.h"
+#include "model/SettingsLocation.h"
 #include "platform/ProgramFolder.h"
 
 namespace {
 
 // The settings file's settings: the one named by --config must be readable;
-// without it, the one beside the program is used when it is there.
+// without it, the tool's own is used when it is there (beside the program,
+// or the user's copy for an installed program).
 std::optional<ToolSettings> Settings(const GlobalOptions& options) {
-  const std::string path = options.config.empty() ? GlobalVar().ProgramDir + kConfigurationFileName : options.config;
+  std::string path = options.config;
+  if (path.empty()) {
+    const SettingsLocation location = LocateSettingsFile(GlobalVar().ProgramDir);
+    if (!location.warning.empty()) CliOutput::Message("settings: " + location.warning);
+    path = location.path;
+  }
   const SettingsReadResult read = ReadSettingsFile(path);
   if (read.file == SettingsFile::Read) return read.settings;
   if (options.config.empty() && read.file == SettingsFile::Missing) return DefaultSettings();
