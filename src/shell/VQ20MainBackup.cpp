@@ -55,8 +55,8 @@ void TFormMain::BackupClick() {
 
   const QString file = ChooseFile(this, FileChoice::Save, Q(Text("SaveCaption", "")), Filter(kBackupFilter), kExtension);
   if (file.isEmpty()) return;
-  std::string error;
-  if (!SaveBackupFile(S(file), content, &error)) ShowFailure(this, file + ": " + Q(error), "BackupNotSaved");
+  std::string error;  // names the file
+  if (!SaveBackupFile(S(file), content, &error)) ShowFailure(this, Q(error), "BackupNotSaved");
 }
 
 void TFormMain::RestoreClick() {
@@ -69,8 +69,8 @@ void TFormMain::RestoreClick() {
   const BackupRead read = LoadBackupFile(S(file));
   switch (read.outcome) {
     case BackupOutcome::Loaded: break;
-    case BackupOutcome::CannotOpen: ShowFailure(this, file + ": " + Q(read.systemText), "RestoreRefused"); return;
-    case BackupOutcome::WrongSize: ShowFailure(this, Q(kWrongSize), "RestoreRefused"); return;
+    case BackupOutcome::CannotOpen: ShowFailure(this, Q(read.systemText), "RestoreRefused"); return;
+    case BackupOutcome::WrongSize: ShowFailure(this, Q(Text("OpenMsg3", kWrongSize)), "RestoreRefused"); return;
     case BackupOutcome::WrongMarkers: ShowFailure(this, Q(Text("OpenMsg2", kWrongFile)), "RestoreRefused"); return;
   }
   FormSchrijfParSoll->SendParameters = read.content.parameters;

@@ -56,7 +56,7 @@ const std::vector<TextKey>& AllTextKeys() {
 
       // Backup and restore.
       {"BackupRestore", "SaveCaption"}, {"BackupRestore", "OpenCaption"}, {"BackupRestore", "OpenFilter"},
-      {"BackupRestore", "OpenMsg2"}, {"BackupRestore", "Msg_waarschuwingCaption"},
+      {"BackupRestore", "OpenMsg2"}, {"BackupRestore", "OpenMsg3"}, {"BackupRestore", "Msg_waarschuwingCaption"},
       {"BackupRestore", "Msg_waarschuwingRestore_1"}, {"BackupRestore", "Msg_waarschuwingRestore_2"},
 
       // Options window.
