@@ -87,7 +87,6 @@ ReadingSwitch CalibrationModel::ToggleVoltageReading() {
     measuringVoltage_ = false;
   } else {
     change.start = AnalogInput::Voltage;
-    change.pollCommand = LiveReadingCommand(AnalogInput::Voltage);
     measuringVoltage_ = true;
   }
   return change;
@@ -102,7 +101,6 @@ ReadingSwitch CalibrationModel::ToggleCurrentReading() {
     measuringCurrent_ = false;
   } else {
     change.start = AnalogInput::Current;
-    change.pollCommand = LiveReadingCommand(AnalogInput::Current);
     measuringCurrent_ = true;
   }
   return change;

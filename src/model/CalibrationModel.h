@@ -33,8 +33,7 @@ struct ReadingSwitch {
   bool stopCurrent = false;  // the same for QL200Lees_I_AD
   std::optional<AnalogInput> start;  // switch the input mode (CalibrationChains), panel light yellow
                                      // (255, 255, 151), caption "OFF"; once the device has taken the
-                                     // mode over, poll pollCommand cyclically
-  std::string pollCommand;           // "r4" / "r5"
+                                     // mode over, poll LiveReadingCommand() cyclically
 };
 
 constexpr const char* kCloseWarningCaption = "Waarschuwing";

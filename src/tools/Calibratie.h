@@ -95,7 +95,7 @@ private:
 
   CalibrationModel model_;
   std::unique_ptr<CalibrationChains> chains_;  // made once its components are wired
-  // Every command except the reads goes through QL200Kalibratie, often
+  // The buttons' commands and the word writes go through QL200Kalibratie, often
   // several in quick succession ("kw" on every arrow click).
   LineCommandQueue commands_{QL200Kalibratie};
 };
