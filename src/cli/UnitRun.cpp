@@ -62,12 +62,13 @@ JobOutcome RunTransfer(DeviceLine& line, int unit, std::size_t steps, bool quiet
   return TransferOutcome(*end, write, send);
 }
 
-void Report(CliOutput& out, int unit, const JobOutcome& outcome, Json& result) {
+// The outcome into the unit's result, and its message on stderr (said once
+// for the line when the port does not open).
+void Report(int unit, const JobOutcome& outcome, bool say, Json& result) {
   result["status"] = outcome.status;
   if (outcome.Done()) return;
   result["error"] = outcome.message;
-  CliOutput::Message("unit " + std::to_string(unit) + ": " + outcome.message);
-  (void)out;
+  if (say) CliOutput::Message("unit " + std::to_string(unit) + ": " + outcome.message);
 }
 
 }  // namespace
@@ -90,13 +91,7 @@ int RunOnUnits(const CliCall& call, const ToolSettings& settings, CliOutput& out
     UnitIdentity identity{unit, {}, {}, {}};
     if (outcome.Done()) outcome = Identify(line, identity);
     if (outcome.Done()) outcome = job(line, identity, result);
-    if (!opened.Done() && unit != units.front()) {
-      // Said once for the line, not once per unit.
-      result["status"] = outcome.status;
-      result["error"] = outcome.message;
-    } else {
-      Report(out, unit, outcome, result);
-    }
+    Report(unit, outcome, opened.Done() || unit == units.front(), result);
     out.AddUnit(std::move(result));
     worst = WorstStatus(worst, outcome.status);
     if (outcome.status == kInterrupted) break;
