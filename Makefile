@@ -3,12 +3,13 @@
 
 CMAKE_FLAGS ?=
 JOBS ?= 2
+FUZZ_SECONDS ?= 60
 # A compiler cache, where the machine has one, makes rebuilds in several
 # build folders cheap; nothing depends on it.
 CCACHE := $(shell command -v ccache 2>/dev/null)
 LAUNCHER := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 
-.PHONY: all deps build demo test test-asan test-tsan bench clean
+.PHONY: all deps build demo test test-asan test-tsan bench fuzz clean
 
 all: build
 
@@ -41,5 +42,10 @@ test-tsan: deps
 bench: build
 	scripts/bench.sh build
 
+# Every reader of outside bytes under libFuzzer (clang, ASan+UBSan, build-fuzz/),
+# FUZZ_SECONDS each.
+fuzz: deps
+	FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) scripts/fuzz.sh
+
 clean:
-	rm -rf build build-asan build-tsan
+	rm -rf build build-asan build-tsan build-fuzz

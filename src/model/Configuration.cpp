@@ -78,14 +78,6 @@ void WriteKey(IniDocument& file, const SettingKey& k, const ToolSettings& s) {
       k.field);
 }
 
-ToolSettings FromDocument(const IniDocument& file) {
-  ToolSettings s;
-  for (const SettingKey& k : kKeys) ReadKey(file, k, s);
-  for (int i = 0; i < kPortCount; ++i)
-    s.portPaths[static_cast<std::size_t>(i)] = file.ReadString(kPorts, PortDeviceName(static_cast<TPort>(i)), "");
-  return s;
-}
-
 // Applies a stored position through the setter when it names a value.
 template <typename Enum, typename Setter>
 void ApplyPosition(int position, int count, Setter set) {
@@ -97,7 +89,15 @@ std::string SystemText(const std::string& path) { return path + ": " + std::stre
 
 }  // namespace
 
-ToolSettings DefaultSettings() { return FromDocument(IniDocument{}); }
+ToolSettings SettingsFromDocument(const IniDocument& file) {
+  ToolSettings s;
+  for (const SettingKey& k : kKeys) ReadKey(file, k, s);
+  for (int i = 0; i < kPortCount; ++i)
+    s.portPaths[static_cast<std::size_t>(i)] = file.ReadString(kPorts, PortDeviceName(static_cast<TPort>(i)), "");
+  return s;
+}
+
+ToolSettings DefaultSettings() { return SettingsFromDocument(IniDocument{}); }
 
 SettingsReadResult ReadSettingsFile(const std::string& path) {
   SettingsReadResult result;
@@ -117,7 +117,7 @@ SettingsReadResult ReadSettingsFile(const std::string& path) {
     return result;
   }
   result.file = SettingsFile::Read;
-  result.settings = FromDocument(*document);
+  result.settings = SettingsFromDocument(*document);
   return result;
 }
 
