@@ -22,17 +22,6 @@ std::string Code(const TransferStep& step, bool write) {
 
 std::string Text(const ResultBytes& reply) { return std::string(reply.begin(), reply.end()); }
 
-// The text after "<code> <number>" when the reply echoes both; none when it
-// does not. The number is compared as a number, so "rp 007" echoes "rp 7".
-std::optional<std::string> AfterEcho(const ResultBytes& reply, const std::string& code, int number) {
-  const std::string text = ReplyText(reply);
-  if (!text.starts_with(code + " ")) return std::nullopt;
-  const std::string rest = text.substr(code.size() + 1);
-  const std::size_t blank = rest.find(' ');
-  if (ParseDecimal(rest.substr(0, blank)) != number) return std::nullopt;
-  return blank == std::string::npos ? std::string() : rest.substr(blank + 1);
-}
-
 }  // namespace
 
 std::vector<TransferStep> TransferSteps(int mode, bool write) {
@@ -108,7 +97,7 @@ CommandChain::Verdict ValueTransfer::Check(std::size_t index, const ResultBytes&
   if (step.phase == TransferPhase::Computing)
     return CheckComputeReply(Text(reply)).Outcome == ComputeReply::Invalid ? Verdict::Invalid : Verdict::Accept;
   if (write_ && Text(reply).starts_with("er 7")) return Verdict::Refused;
-  const std::optional<std::string> rest = AfterEcho(reply, Code(step, write_), step.number);
+  const std::optional<std::string> rest = EchoedReplyRest(reply, Code(step, write_), step.number);
   if (!rest) return Verdict::Invalid;
   // A read's value must be a whole number the tables can hold.
   if (!write_ && !ParseDecimal(*rest)) return Verdict::Invalid;
@@ -119,7 +108,7 @@ void ValueTransfer::Store(std::size_t index, const ResultBytes& reply) {
   const TransferStep& step = steps_[index];
   if (step.phase == TransferPhase::Computing) lastComputeReply_ = reply;
   if (write_) return;
-  const auto value = ParseDecimal(*AfterEcho(reply, Code(step, false), step.number));
+  const auto value = ParseDecimal(*EchoedReplyRest(reply, Code(step, false), step.number));
   const auto n = static_cast<std::size_t>(step.number);
   (step.phase == TransferPhase::Parameters ? received_.parameters[n] : received_.setpoints[n]) = *value;
 }
