@@ -18,6 +18,13 @@ enum TransferMode : int {
   kTransferWholeDevice = 3,  // the same, for a backup or a restore
 };
 
+// The first-byte time-outs of a transfer's components: a read is answered
+// within a second; a written value at once (0: the line's 100 ms); the
+// device may take up to two seconds to compute.
+constexpr int kTransferReadTimeoutMs = 1000;
+constexpr int kTransferWriteTimeoutMs = 0;
+constexpr int kTransferComputeTimeoutMs = 2000;
+
 enum class TransferPhase { Parameters, Setpoints, Computing };
 
 // One exchange of a transfer: the item it moves, or the compute step.
