@@ -311,6 +311,9 @@ int main(int argc, char** argv) {
         continue;
       }
       ++tally.ends[EndName(end->kind)];
+      if (end->kind == TransferEnd::Kind::Invalid)
+        std::printf("a %s stopped on an invalid reply \"%s\"%s\n", write ? "write" : "read", end->replyStart.c_str(),
+                    TransferItemLabel(end->step).c_str());
       const std::size_t moved = ItemsMoved(items, *end);
       if (moved == items.size()) ++tally.completed[write];
       if (!write) {

@@ -72,6 +72,7 @@ void TRkCommThread::RunExchange(const ExchangeJob& job) {
   buffer_.fill(0);
   firstByteTimeoutMs_ = job.request.firstByteTimeoutMs;
   readTimeoutMs_ = firstByteTimeoutMs_;
+  if (job.request.quietFirst) awaitQuiet_ = true;
   switch (job.kind) {
     case ProtocolKind::QL200: RunQL200Exchange(*this, job.request); break;
     case ProtocolKind::Rk2: RunRk2Exchange(*this, job.request); break;
