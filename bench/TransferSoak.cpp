@@ -315,7 +315,8 @@ int main(int argc, char** argv) {
         std::printf("a %s stopped on an invalid reply \"%s\"%s\n", write ? "write" : "read", end->replyStart.c_str(),
                     TransferItemLabel(end->step).c_str());
       const std::size_t moved = ItemsMoved(items, *end);
-      if (moved == items.size()) ++tally.completed[write];
+      if (end->kind == TransferEnd::Kind::Finished || end->kind == TransferEnd::Kind::ComputeFailed)
+        ++tally.completed[write];
       if (!write) {
         for (std::size_t i = 0; i < moved; ++i)
           tally.Check(Item(reader.Received(), items[i]),
