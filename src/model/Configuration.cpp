@@ -79,14 +79,6 @@ void WriteKey(IniDocument& file, const SettingKey& k, const ToolSettings& s) {
       k.field);
 }
 
-ToolSettings FromDocument(const IniDocument& file) {
-  ToolSettings s;
-  for (const SettingKey& k : kKeys) ReadKey(file, k, s);
-  for (int i = 0; i < kPortCount; ++i)
-    s.portPaths[static_cast<std::size_t>(i)] = file.ReadString(kPorts, PortDeviceName(static_cast<TPort>(i)), "");
-  return s;
-}
-
 // Where a port setting lives: its field and the port's getter and setter
 // of the enumeration it is a position in.
 struct PortSetting {
@@ -146,7 +138,15 @@ std::string SystemText(const std::string& path) { return path + ": " + std::stre
 
 }  // namespace
 
-ToolSettings DefaultSettings() { return FromDocument(IniDocument{}); }
+ToolSettings SettingsFromDocument(const IniDocument& file) {
+  ToolSettings s;
+  for (const SettingKey& k : kKeys) ReadKey(file, k, s);
+  for (int i = 0; i < kPortCount; ++i)
+    s.portPaths[static_cast<std::size_t>(i)] = file.ReadString(kPorts, PortDeviceName(static_cast<TPort>(i)), "");
+  return s;
+}
+
+ToolSettings DefaultSettings() { return SettingsFromDocument(IniDocument{}); }
 
 SettingsReadResult ReadSettingsFile(const std::string& path) {
   SettingsReadResult result;
@@ -166,7 +166,7 @@ SettingsReadResult ReadSettingsFile(const std::string& path) {
     return result;
   }
   result.file = SettingsFile::Read;
-  result.settings = FromDocument(*document);
+  result.settings = SettingsFromDocument(*document);
   return result;
 }
 
