@@ -1,6 +1,6 @@
 // The worker side of one ASCII line exchange: send the command, collect the
-// reply byte by byte until 50 ms of silence (or the stop character), hand
-// every byte to the component as it arrives. A silent device is tried once;
+// reply byte by byte until 50 ms of silence (or the stop character, or with
+// fast replies its line end), hand every byte to the component as it arrives. A silent device is tried once;
 // line errors, failed port calls and a wrong start character three times; a
 // reply that never ends once.
 #include <algorithm>
@@ -30,6 +30,8 @@ Attempt ReceiveReply(ExchangeIo& io, const ExchangeRequest& request, bool& conti
   io.Buffer()[0] = 0;
   AsciiReplyDecoder decoder(request.framing);
   std::int64_t firstByteAt = 0;
+  std::size_t head = 0;  // reply bytes compared with the echo so far
+  bool inStep = true;
   for (;;) {
     std::uint8_t byte = 0;
     if (!io.ReadOneByte(byte)) {
@@ -41,10 +43,15 @@ Attempt ReceiveReply(ExchangeIo& io, const ExchangeRequest& request, bool& conti
       return Attempt::Done;
     }
     if (!decoder.Receiving()) firstByteAt = io.NowMs();
+    if (head < request.echo.size() && request.echo[0] != 0 && request.echo[head] != byte) inStep = false;
+    ++head;
     switch (decoder.Push(byte, io.NowMs() - firstByteAt)) {
       case AsciiStep::NeedMore: HandOverPending(io, decoder, continuation); break;
       case AsciiStep::Done:
         if (!decoder.Pending().empty()) HandOverPending(io, decoder, continuation);
+        // A line that does not echo its command is the tail of an earlier
+        // reply (doubled, late) or noise; the real reply may follow.
+        if (decoder.EndedAtLineEnd() && !inStep) io.ExpectStrayBytes();
         return Attempt::Done;
       case AsciiStep::BadStart: error.Code = ceStartChar; return Attempt::Retry;
       case AsciiStep::Overflow:

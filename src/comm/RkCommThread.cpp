@@ -46,7 +46,7 @@ void TRkCommThread::Run() {
     if (terminate_) break;
     if (error_.Code == ceSystemError) PaceAfterFailure();
     if (terminate_) break;
-    awaitQuiet_ = error_.Code == ceTimeout;
+    if (error_.Code == ceTimeout) awaitQuiet_ = true;
     {
       std::lock_guard lock(mutex_);
       pending_ = false;
@@ -69,6 +69,7 @@ void TRkCommThread::RunExchange(const ExchangeJob& job) {
   buffer_.fill(0);
   firstByteTimeoutMs_ = job.request.firstByteTimeoutMs;
   readTimeoutMs_ = firstByteTimeoutMs_;
+  if (job.request.quietFirst) awaitQuiet_ = true;
   switch (job.kind) {
     case ProtocolKind::QL200: RunQL200Exchange(*this, job.request); break;
     case ProtocolKind::Rk2: RunRk2Exchange(*this, job.request); break;

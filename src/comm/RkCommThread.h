@@ -63,6 +63,7 @@ private:
   bool ReadOneByte(std::uint8_t& byte) override;
   bool Drain() override;
   void PurgeInput() override;
+  void ExpectStrayBytes() override { awaitQuiet_ = true; }
   void HandOver(bool& continuation) override;
   std::int64_t NowMs() const override;
 
@@ -88,8 +89,9 @@ private:
   TCommError error_{};
   int firstByteTimeoutMs_ = 100;
   int readTimeoutMs_ = 100;
-  // The last exchange ended because the device did not answer in time: its
-  // reply may still come, and must not be taken for the next one's.
+  // The last exchange ended because the device did not answer in time, or
+  // with a line that was not its reply: more may still come, and must not
+  // be taken for the next reply.
   bool awaitQuiet_ = false;
 
   std::thread thread_;  // last: starts after everything above exists

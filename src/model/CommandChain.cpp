@@ -64,6 +64,9 @@ void CommandChain::Reply(const ResultBytes& reply) {
       return;
     case Verdict::Skip: Advance(); return;
     case Verdict::Invalid:
+      // It may have been a reply to an earlier command, with this one's
+      // still on its way: that one must not answer the resend.
+      if (TRkComm* port = current_->component->RkComm()) port->AwaitQuietLine();
       if (!retried_) {
         retried_ = true;
         SendStep();
