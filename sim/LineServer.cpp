@@ -69,6 +69,10 @@ void LineServer::HandleLine(const std::string& text, const LineSettings& setting
     --faults_.garbledCommands;
     reply = Garble(reply);
   }
+  if (faults_.doubledReplies > 0 && !reply.empty()) {
+    --faults_.doubledReplies;
+    reply += reply;
+  }
   if (!reply.empty()) Schedule(reply, settings, now);
 }
 

@@ -56,6 +56,7 @@ const char* const UsageHead =
     "                        (Linux reports every pty as 8 data bits, no parity)\n"
     "  --silent N            no reply to the next N commands\n"
     "  --garble N            garbled reply to the next N commands\n"
+    "  --double N            the next N replies are sent twice, back to back\n"
     "  --noise PER_MIN       random bursts of 1..4 stray bytes, on average per minute\n"
     "  --seed N              seed of the random faults (default 1)\n"
     "\n"
@@ -172,6 +173,7 @@ bool ParseOne(Parser& p, SimOptions& o) {
   }
   else if (option == "--silent") return p.Int(option, 0, &o.faults.silentCommands);
   else if (option == "--garble") return p.Int(option, 0, &o.faults.garbledCommands);
+  else if (option == "--double") return p.Int(option, 0, &o.faults.doubledReplies);
   else if (option == "--noise") {
     if (!p.Int(option, 0, &number)) return false;
     o.faults.noisePerMinute = number;
