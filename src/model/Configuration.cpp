@@ -36,6 +36,7 @@ const SettingKey kKeys[] = {
     {"Serieel", "transmitdrv", 3, &ToolSettings::transmitdrv},
     {"Serieel", "unit_no", 0, &ToolSettings::unitNo},
     {"Opties", "Taal", 0, &ToolSettings::taal},
+    {"Opties", "SnelleOverdracht", false, &ToolSettings::snelleOverdracht},
     {"Algemeen", "OpenCloseDialoogPath", "", &ToolSettings::openCloseDialoogPath},
     {"Afdrukken", "Firma", "", &ToolSettings::firma},
     {"Afdrukken", "Type", "", &ToolSettings::type},
@@ -152,6 +153,7 @@ void ApplyPortSettings(const ToolSettings& s, TRkComm& port) {
   ApplyPosition<TPortType>(s.porttype, kPortTypeCount, [&](auto v) { port.SetPortType(v); });
   ApplyPosition<TReceiveDriver>(s.receivedrv, kReceiveDriverCount, [&](auto v) { port.SetReceiveDriver(v); });
   ApplyPosition<TTransmitDriver>(s.transmitdrv, kTransmitDriverCount, [&](auto v) { port.SetTransmitDriver(v); });
+  port.SetFastReplies(s.snelleOverdracht);
 }
 
 void ApplySharedSettings(const ToolSettings& s, TGlobalVar& g) {
@@ -190,6 +192,7 @@ ToolSettings CollectSettings(const TRkComm& port, int unitNumber, const TGlobalV
   s.porttype = static_cast<int>(port.PortType());
   s.receivedrv = static_cast<int>(port.ReceiveDriver());
   s.transmitdrv = static_cast<int>(port.TransmitDriver());
+  s.snelleOverdracht = port.FastReplies();
   s.unitNo = unitNumber;
   s.taal = g.LanguageIndex;
   s.openCloseDialoogPath = g.OpenCloseDialoogPath;

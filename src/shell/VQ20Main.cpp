@@ -97,6 +97,7 @@ const std::vector<TextRow> kMainTexts = {
     {"Errno1", "subErrorNummers", "Error nummers"},
     {nullptr, "Msg_waarschuwingCaption", nullptr},
     {nullptr, "Msg_Melding_Geen_VQ2X", nullptr},
+    {nullptr, "StatusSnel", "Snelle overdracht"},
 };
 
 // A borderless panel of the form: a label, so screen readers read its text.
@@ -220,6 +221,9 @@ void TFormMain::BuildControls() {
   Timer1->setInterval(1000);
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
   Timer1->start();
+  paintTimer_ = new QTimer(this);
+  paintTimer_->setSingleShot(true);
+  connect(paintTimer_, &QTimer::timeout, this, [this] { PaintLiveValues(); });
 
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
@@ -404,6 +408,12 @@ void TFormMain::BuildStatusBar() {
     bar->addWidget(panel);
   }
   StatusPanels[1]->setText("Offline");
+  StatusPanelSnel = new QLabel(bar);
+  StatusPanelSnel->setObjectName("StatusPanelSnel");
+  StatusPanelSnel->setFrameShape(QFrame::Panel);
+  StatusPanelSnel->setFrameShadow(QFrame::Sunken);
+  StatusPanelSnel->hide();
+  bar->addPermanentWidget(StatusPanelSnel);
 }
 
 void TFormMain::BuildMenus() {
