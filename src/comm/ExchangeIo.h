@@ -48,6 +48,10 @@ public:
   virtual void ExpectStrayBytes() = 0;
   // Hands Buffer() to the component on the UI thread and waits.
   virtual void HandOver(bool& continuation) = 0;
+  // Hands Buffer(), the last bytes of the exchange, over together with its
+  // outcome: one visit to the UI thread instead of two. Nothing may follow
+  // but the end of the exchange.
+  virtual void HandOverWithOutcome(bool continuation) = 0;
   // The line's clock in milliseconds (monotonic; simulated on a test line).
   virtual std::int64_t NowMs() const = 0;
 };

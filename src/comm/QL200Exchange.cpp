@@ -11,15 +11,34 @@ namespace {
 
 enum class Attempt { Done, Retry };
 
-void HandOverPending(ExchangeIo& io, AsciiReplyDecoder& decoder, bool& continuation) {
+// Bytes the exchange buffer carries in one hand-over (byte 0 is the count).
+constexpr std::size_t kHandOverChunk = kFrameSize - 1;
+
+void TakeIntoBuffer(ExchangeIo& io, AsciiReplyDecoder& decoder) {
   FrameBuffer& buffer = io.Buffer();
   const auto& pending = decoder.Pending();
   const std::size_t count = std::min(pending.size(), buffer.size() - 1);
   buffer[0] = static_cast<std::uint8_t>(count);
   std::copy_n(pending.begin(), count, buffer.begin() + 1);
   decoder.TakePending();
+}
+
+void HandOverPending(ExchangeIo& io, AsciiReplyDecoder& decoder, bool& continuation) {
+  TakeIntoBuffer(io, decoder);
   io.HandOver(continuation);
-  buffer[0] = 0;
+  io.Buffer()[0] = 0;
+}
+
+// The end of a reply: its last bytes reach the component with the outcome
+// when they were gathered for a whole line, else on their own as before.
+void HandOverLast(ExchangeIo& io, const ExchangeRequest& request, AsciiReplyDecoder& decoder, bool continuation) {
+  if (decoder.Pending().empty()) return;
+  if (!request.framing.lineEnd) {
+    HandOverPending(io, decoder, continuation);
+    return;
+  }
+  TakeIntoBuffer(io, decoder);
+  io.HandOverWithOutcome(continuation);
 }
 
 // Reads the reply of one attempt. Returns Done when the exchange is over
@@ -39,16 +58,24 @@ Attempt ReceiveReply(ExchangeIo& io, const ExchangeRequest& request, bool& conti
       if (error.Code != ceTimeout) return Attempt::Retry;
       // Silence after the reply completes it; silence before any byte means
       // the device did not answer, which another attempt will not change.
-      if (decoder.Silence() == AsciiStep::Done) error.Code = 0;
+      if (decoder.Silence() == AsciiStep::Done) {
+        error.Code = 0;
+        HandOverLast(io, request, decoder, continuation);
+      }
       return Attempt::Done;
     }
     if (!decoder.Receiving()) firstByteAt = io.NowMs();
     if (head < request.echo.size() && request.echo[0] != 0 && request.echo[head] != byte) inStep = false;
     ++head;
     switch (decoder.Push(byte, io.NowMs() - firstByteAt)) {
-      case AsciiStep::NeedMore: HandOverPending(io, decoder, continuation); break;
+      case AsciiStep::NeedMore:
+        // A reply that ends at its line end reaches the component whole: one
+        // hand-over instead of one per byte (or one per full buffer).
+        if (!request.framing.lineEnd || decoder.Pending().size() >= kHandOverChunk)
+          HandOverPending(io, decoder, continuation);
+        break;
       case AsciiStep::Done:
-        if (!decoder.Pending().empty()) HandOverPending(io, decoder, continuation);
+        HandOverLast(io, request, decoder, continuation);
         // A line that does not echo its command is the tail of an earlier
         // reply (doubled, late) or noise; the real reply may follow.
         if (decoder.EndedAtLineEnd() && !inStep) io.ExpectStrayBytes();

@@ -3,6 +3,8 @@
 #include "comm/MainThreadInvoker.h"
 #include "comm/SerialApi.h"
 
+#include <utility>
+
 namespace {
 
 constexpr int kInterByteTimeoutMs = 50;
@@ -51,11 +53,16 @@ void TRkCommThread::Run() {
       std::lock_guard lock(mutex_);
       pending_ = false;
     }
+    // The reply's last bytes (when they wait here), the outcome and the
+    // start of the next exchange in one visit to the UI thread; a handler
+    // that closed the port ends the worker in between.
     invoker_.RunAndWait([this] {
+      if (handOverWithOutcome_) {
+        bool continuation = *std::exchange(handOverWithOutcome_, std::nullopt);
+        if (current_.handOver) current_.handOver(buffer_, current_.request.frame, continuation);
+        buffer_[0] = 0;
+      }
       if (current_.deliver) current_.deliver(error_, buffer_);
-    });
-    if (terminate_) break;
-    invoker_.RunAndWait([this] {
       if (!terminate_ && exchangeDone_) exchangeDone_();
     });
   }
@@ -66,6 +73,7 @@ void TRkCommThread::Run() {
 
 void TRkCommThread::RunExchange(const ExchangeJob& job) {
   error_ = TCommError{};
+  handOverWithOutcome_.reset();
   buffer_.fill(0);
   firstByteTimeoutMs_ = job.request.firstByteTimeoutMs;
   readTimeoutMs_ = firstByteTimeoutMs_;
@@ -90,6 +98,8 @@ void TRkCommThread::HandOver(bool& continuation) {
     if (current_.handOver) current_.handOver(buffer_, current_.request.frame, continuation);
   });
 }
+
+void TRkCommThread::HandOverWithOutcome(bool continuation) { handOverWithOutcome_ = continuation; }
 
 std::int64_t TRkCommThread::NowMs() const { return port_->NowMs(); }
 
