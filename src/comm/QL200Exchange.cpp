@@ -1,8 +1,9 @@
 // The worker side of one ASCII line exchange: send the command, collect the
-// reply byte by byte until 50 ms of silence (or the stop character, or with
-// fast replies its line end), hand every byte to the component as it arrives. A silent device is tried once;
-// line errors, failed port calls and a wrong start character three times; a
-// reply that never ends once.
+// reply byte by byte until 50 ms of silence (or the stop character), hand
+// every byte to the component as it arrives. With fast replies a single-line
+// reply ends at its CR LF and reaches the component whole, with its outcome.
+// A silent device is tried once; line errors, failed port calls and a wrong
+// start character three times; a reply that never ends once.
 #include <algorithm>
 
 #include "comm/ExchangeIo.h"

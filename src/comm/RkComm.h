@@ -83,7 +83,9 @@ public:
   // next exchange first lets the line fall quiet, so what is still on its way
   // is not taken for the next reply. Needed only with fast replies; without
   // them every reply ended with a quiet line already.
-  void AwaitQuietLine() { quietFirst_ = fastReplies_; }
+  void AwaitQuietLine() {
+    if (fastReplies_) quietFirst_ = true;
+  }
 
   LineSettings CurrentLineSettings() const;
   // The back-end ports are opened with (only while closed).

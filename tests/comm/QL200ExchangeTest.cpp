@@ -112,13 +112,7 @@ TEST_F(QL200Exchange, BurstsSeventyMsApartSplitAndTheRestIsPurged) {
 
 // With fast replies a single-line reply ends at its CR LF; anything else
 // still waits for the silence (the reply comes 5 ms after the command).
-struct FastCase {
-  const char* name;
-  bool fast;
-  bool singleLine;
-  const char* reply;
-  int endsAfterMs;
-};
+struct FastCase { const char* name; bool fast, singleLine; const char* reply; int endsAfterMs; };
 
 class QL200FastReplies : public QL200Exchange, public ::testing::WithParamInterface<FastCase> {};
 

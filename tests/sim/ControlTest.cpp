@@ -103,7 +103,7 @@ TEST(SimOptions, ReadsEveryOption) {
   auto options = ParseSimOptions({"--device", "/dev/ttyUSB0", "--line", "19200,E,8,2", "--unit", "0:VQ22", "--unit",
                                   "7:VQ20:19200:2", "--state", "s", "--log", "l", "--catalogue", "c", "--script", "x",
                                   "--motion", "sine:0:500:4", "--analog-in", "2.5:8", "--reply-delay", "7", "--burst",
-                                  "4:30", "--silent", "2", "--garble", "1", "--double", "3", "--noise", "12", "--seed", "9",
+                                  "4:30", "--silent", "2", "--garble", "1", "--noise", "12", "--seed", "9",
                                   "--long-reply", "--no-stdin", "--wire-time", "--wire-parity", "E"},
                                  &error);
   ASSERT_TRUE(options) << error;
@@ -111,7 +111,6 @@ TEST(SimOptions, ReadsEveryOption) {
   EXPECT_EQ(options->units.size(), 2u);
   EXPECT_EQ(options->faults.burstSize, 4);
   EXPECT_EQ(options->faults.burstGapMs, 30);
-  EXPECT_EQ(options->faults.doubledReplies, 3);
   EXPECT_DOUBLE_EQ(options->faults.noisePerMinute, 12);
   EXPECT_DOUBLE_EQ(options->analogInVolts, 2.5);
   EXPECT_TRUE(options->longIdentification);
