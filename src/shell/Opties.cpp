@@ -25,6 +25,7 @@ const std::vector<TextRow> kOptionTexts = {
     {"LabelTaal", "TaalLabel", "Error"},
     {"ComboTaal", "TaalItems", "\"0\",\"1\",\"2\"", TextRow::Kind::List},
     {"CheckSnelleOverdracht", "SnelleOverdracht", "Snelle overdracht"},
+    {"LabelSnelleOverdracht", "SnelleOverdrachtUitleg", "Een antwoord eindigt bij zijn regeleinde."},
     {"CmdOK", "CmdOK", "OK"},
     {"CmdCancel", "CmdCancel", "Cancel"},
 };
@@ -56,7 +57,12 @@ TFormOpties::TFormOpties(QWidget* parent) : TWindowBase(parent, "FormOpties", "I
   pageLayout->addWidget(group);
   CheckSnelleOverdracht = new QCheckBox("Snelle overdracht", page);
   CheckSnelleOverdracht->setObjectName("CheckSnelleOverdracht");
+  auto* explanation = new QLabel("Een antwoord eindigt bij zijn regeleinde.", page);
+  explanation->setObjectName("LabelSnelleOverdracht");
+  explanation->setWordWrap(true);
+  explanation->setBuddy(CheckSnelleOverdracht);
   pageLayout->addWidget(CheckSnelleOverdracht);
+  pageLayout->addWidget(explanation);
   pageLayout->addStretch(1);
   layout->addWidget(tabs, 1);
 

@@ -62,6 +62,7 @@ const std::vector<TextKey>& AllTextKeys() {
       // Options window.
       {"Opties", "Caption"}, {"Opties", "RegAlgemeen"}, {"Opties", "TaalLabel"}, {"Opties", "TaalItems"},
       {"Opties", "CmdOK"}, {"Opties", "CmdCancel"}, {"Opties", "SnelleOverdracht"},
+      {"Opties", "SnelleOverdrachtUitleg"},
 
       // Serial settings window.
       {"InitCom", "Caption"}, {"InitCom", "RegInterface"}, {"InitCom", "RegExtended"},
