@@ -58,6 +58,7 @@ test-package: package
 # SOAK_RUNS of each; every value checked against the simulator's state.
 soak: build
 	build/bin/transfer_soak --runs $(SOAK_RUNS)
+	build/bin/transfer_soak --runs $(SOAK_RUNS) --fast 1
 
 # Every reader of outside bytes under libFuzzer (clang, ASan+UBSan, build-fuzz/),
 # FUZZ_SECONDS each.

@@ -1,16 +1,18 @@
 // The main window polling live values against vq2x-sim on a pseudo-terminal:
 // CPU time of the tool's process, exchanges per second, and how late a
 // 10 ms UI timer fires meanwhile (the responsiveness of the window).
-// Not a test: prints figures.
+// With --fast the port's fast transfers are on. Not a test: prints figures.
 //
-//   main_window_polling_bench [seconds]
+//   main_window_polling_bench [--fast] [seconds]
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <sys/resource.h>
 
 #include "SimulatorSession.h"
@@ -35,13 +37,16 @@ int CountReceived(const QString& log) {
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
-  const int seconds = argc > 1 ? std::atoi(argv[1]) : 10;
+  const bool fast = argc > 1 && std::strcmp(argv[1], "--fast") == 0;
+  const int seconds = argc > 1 + fast ? std::atoi(argv[1 + fast]) : 10;
   SimulatorSession sim;
   if (!sim.Start({"--unit", "0:VQ22"}, "baudrate=8\nparity=0\n")) return 1;
   const QString log = sim.LogPath();
 
   TFormMain& main = sim.OpenTool();
-  Spin(1000);
+  main.Port().SetFastReplies(fast);
+  if (!SpinUntil([&] { return !main.StatusPanels[4]->text().isEmpty(); }, 10000)) return 1;  // identified
+  Spin(500);
   // Seven live quantities of a VQ22: position, velocity, linearised
   // position, both peak holds, analog input voltage and value.
   for (int p : {246, 242, 244}) GlobalVar().ParameterTable[static_cast<std::size_t>(p)] = 1;

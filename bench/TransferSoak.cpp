@@ -3,7 +3,7 @@
 // simulator's own state file. Not a test: prints counts, and fails only when
 // a value was wrong or a run hung.
 //
-//   transfer_soak [--runs N] [--faults LIST] [--seed N]
+//   transfer_soak [--runs N] [--faults LIST] [--seed N] [--fast 0|1]
 //
 // N whole-device writes and N reads, alternating (default 50 each), with
 // the simulator's --faults LIST (default about 1 % each of garbled, silent,
@@ -56,6 +56,7 @@ struct SoakOptions {
   int runs = 50;
   std::string faults = "garble=1,silent=1,late=1,split=1,double=1";
   std::string seed = "1";
+  bool fast = false;  // replies end at their line end
 };
 
 std::optional<SoakOptions> ParseOptions(int argc, char** argv) {
@@ -65,6 +66,7 @@ std::optional<SoakOptions> ParseOptions(int argc, char** argv) {
     if (option == "--runs") options.runs = std::atoi(argv[i + 1]);
     else if (option == "--faults") options.faults = argv[i + 1];
     else if (option == "--seed") options.seed = argv[i + 1];
+    else if (option == "--fast") options.fast = std::string(argv[i + 1]) == "1";
     else return std::nullopt;
   }
   if (argc % 2 == 0 || options.runs < 1) return std::nullopt;
@@ -193,9 +195,10 @@ long ResidentKiB() {
 // as the read and write windows set theirs up.
 class ToolLine {
 public:
-  explicit ToolLine(const std::string& device) {
+  ToolLine(const std::string& device, bool fast) {
     paths_->SetConfigured(TPort::COM1, device);
     port_.SetBaudrate(TBaudrate::br38400);
+    port_.SetFastReplies(fast);
     port_.Open();
     WireLineCommand(select_, &port_, 0, {});
     WireLineCommand(read_, &port_, kReadReplyTimeoutMs, {});
@@ -274,7 +277,7 @@ std::size_t ItemsMoved(const std::vector<TransferStep>& items, const TransferEnd
 int main(int argc, char** argv) {
   const auto options = ParseOptions(argc, argv);
   if (!options) {
-    std::fprintf(stderr, "usage: transfer_soak [--runs N] [--faults LIST] [--seed N]\n");
+    std::fprintf(stderr, "usage: transfer_soak [--runs N] [--faults LIST] [--seed N] [--fast 0|1]\n");
     return 2;
   }
   char folderName[] = "/tmp/vq2x-soak-XXXXXX";
@@ -295,7 +298,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "transfer_soak: the simulator did not start\n");
       return 1;
     }
-    ToolLine line(sim.Port());
+    ToolLine line(sim.Port(), options->fast);
     line.SelectUnit();
     ValueTransfer& reader = line.Reader();
     const std::vector<TransferStep> items = TransferSteps(kTransferWholeDevice, false);

@@ -11,6 +11,7 @@ struct FaultPlan {
   int burstGapMs = 0;        // pause between two bursts
   int silentCommands = 0;    // the next N commands get no reply
   int garbledCommands = 0;   // the next N commands get a garbled reply
+  int doubledReplies = 0;    // the next N replies are sent twice, back to back
   double noisePerMinute = 0; // stray bursts of 1..4 random bytes, on average
   bool wireTime = false;     // commands and replies take as long as on the wire
   char wireParity = 0;

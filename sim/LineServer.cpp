@@ -69,6 +69,10 @@ void LineServer::HandleLine(const std::string& text, const LineSettings& setting
     --faults_.garbledCommands;
     reply = Garble(reply);
   }
+  if (faults_.doubledReplies > 0 && !reply.empty()) {
+    --faults_.doubledReplies;
+    reply += reply;
+  }
   if (reply.empty()) return;
   std::size_t splitAt = 0;
   const RandomFaults::Kind fault = faults_.random.Draw(random_);
@@ -78,7 +82,7 @@ void LineServer::HandleLine(const std::string& text, const LineSettings& setting
     case RandomFaults::Kind::Garble: reply = Garble(reply); break;
     case RandomFaults::Kind::Late: now += LateReplyDelay(text); break;
     case RandomFaults::Kind::Split: splitAt = reply.size() > 1 ? 1 + random_() % (reply.size() - 1) : 0; break;
-    case RandomFaults::Kind::Double: Schedule(reply, settings, now); break;
+    case RandomFaults::Kind::Double: reply += reply; break;
     case RandomFaults::Kind::None: break;
   }
   Schedule(reply, settings, now, splitAt);

@@ -56,6 +56,7 @@ const char* const UsageHead =
     "                        (Linux reports every pty as 8 data bits, no parity)\n"
     "  --silent N            no reply to the next N commands\n"
     "  --garble N            garbled reply to the next N commands\n"
+    "  --double N            the next N replies are sent twice, back to back\n"
     "  --noise PER_MIN       random bursts of 1..4 stray bytes, on average per minute\n"
     "  --faults LIST         random faults, each in a percentage of the replies, e.g.\n"
     "                        garble=1,silent=1,late=1,split=1,double=1 (decimals allowed):\n"
@@ -179,6 +180,7 @@ bool ParseOne(Parser& p, SimOptions& o) {
   }
   else if (option == "--silent") return p.Int(option, 0, &o.faults.silentCommands);
   else if (option == "--garble") return p.Int(option, 0, &o.faults.garbledCommands);
+  else if (option == "--double") return p.Int(option, 0, &o.faults.doubledReplies);
   else if (option == "--faults") {
     if (!p.Value(option, &text)) return false;
     auto random = ParseRandomFaults(text, p.error);

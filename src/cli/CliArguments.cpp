@@ -90,7 +90,7 @@ std::optional<int> WholeNumber(const std::string& text, int low, int high) {
 // What CLI11 fills in; turned into a CliCall once the parse has succeeded.
 struct RawCall {
   std::string port, baud, framing, unit, units, config, language = "en";
-  bool json = false, quiet = false;
+  bool json = false, quiet = false, fast = false;
   std::vector<std::string> operands;
   std::string output, bauds, interval, count;
   bool all = false, raw = false, noCompute = false, yes = false, allFramings = false;
@@ -167,6 +167,7 @@ std::optional<std::string> Complete(const RawCall& raw, const CommandInfo& info,
   g.config = raw.config;
   g.json = raw.json;
   g.quiet = raw.quiet;
+  g.fast = raw.fast;
   call.operands = raw.operands;
   call.output = raw.output;
   call.all = raw.all;
@@ -279,6 +280,7 @@ ParsedCall ParseCommandLine(const std::vector<std::string>& arguments) {
   app.add_option("--language", raw.language, "Language of names and option texts: nl, en or de (default en)");
   app.add_flag("--json", raw.json, "Machine-readable output on stdout: one JSON document per command");
   app.add_flag("-q,--quiet", raw.quiet, "No progress display");
+  app.add_flag("--fast", raw.fast, "Fast transfers: a reply ends at its line end, not after 50 ms of silence");
   app.require_subcommand(1);
   std::vector<CLI::App*> subs;
   for (const CommandInfo& info : kCommands) subs.push_back(AddCommand(app, info, raw));

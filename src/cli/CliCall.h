@@ -26,6 +26,7 @@ struct GlobalOptions {
   int language = 1;                  // catalogue language: 0 nl, 1 en, 2 de
   bool json = false;
   bool quiet = false;
+  bool fast = false;                 // replies end at their line end (also on through application.ini)
 };
 
 struct CliCall {

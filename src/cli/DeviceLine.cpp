@@ -41,6 +41,7 @@ DeviceLine::DeviceLine(const ToolSettings& settings, const GlobalOptions& option
       port_.SetBackend(std::make_shared<PathBackend>(path_));
     }
   }
+  if (options.fast) port_.SetFastReplies(true);
   if (options.baudrate) port_.SetBaudrate(*options.baudrate);
   if (options.framing) {
     port_.SetFrameDatabits(options.framing->dataBits);

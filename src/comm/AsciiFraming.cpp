@@ -15,5 +15,9 @@ AsciiStep AsciiReplyDecoder::Push(std::uint8_t byte, std::int64_t msSinceFirstBy
     return AsciiStep::Done;
   }
   pending_.push_back(byte);
-  return AsciiStep::NeedMore;
+  // The CR must not be the reply's first byte: a lone line end left over
+  // from an earlier reply is no reply of its own.
+  endedAtLineEnd_ = framing_.lineEnd && byte == '\n' && previous_ == '\r' && total_ >= 3;
+  previous_ = byte;
+  return endedAtLineEnd_ ? AsciiStep::Done : AsciiStep::NeedMore;
 }

@@ -12,12 +12,15 @@
 // A reply is any bytes; with a start character set its first byte must be
 // that character; it ends at the stop character when one is set, else at the
 // first silence after a byte. Filtered drops the start and stop characters.
+// With lineEnd set, the first CR LF after the reply's first byte ends it as
+// well (a peer that sends none still ends it by silence).
 // A reply that never ends (a peer that floods the line) is cut after
 // kMaxReplyBytes bytes or kMaxReplyMs from its first byte.
 struct AsciiFraming {
   std::uint8_t start = 0;  // 0: no start character
   std::uint8_t stop = 0;   // 0: the reply ends by silence
   bool filtered = false;
+  bool lineEnd = false;
 };
 
 enum class AsciiStep {
@@ -43,10 +46,14 @@ public:
   const std::vector<std::uint8_t>& Pending() const { return pending_; }
   void TakePending() { pending_.clear(); }
   bool Receiving() const { return receiving_; }
+  // The reply ended at its CR LF: more bytes may be on their way behind it.
+  bool EndedAtLineEnd() const { return endedAtLineEnd_; }
 
 private:
   AsciiFraming framing_;
   std::vector<std::uint8_t> pending_;
   bool receiving_ = false;
+  bool endedAtLineEnd_ = false;
   std::size_t total_ = 0;
+  std::uint8_t previous_ = 0;
 };

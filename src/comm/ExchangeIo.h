@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -12,7 +13,13 @@ struct ExchangeRequest {
   FrameBuffer frame{};  // byte 0 = frame length L counting itself, then L-1 bytes to send
   int firstByteTimeoutMs = 100;
   AsciiFraming framing;  // ASCII protocol only
-  bool quietFirst = false;  // discard what arrives until the line is quiet, then send
+  // ASCII protocol: the code a reply echoes (the command's first two
+  // characters; zeros when it has none). A reply that ended at its line end
+  // without it is out of step with its command.
+  std::array<std::uint8_t, 2> echo{};
+  // Before sending, let the line fall quiet: an earlier reply was found out
+  // of step, so more of it may still be on its way.
+  bool quietFirst = false;
 };
 
 // The worker's port operations as the exchange procedures use them. Every
@@ -36,8 +43,15 @@ public:
   virtual bool Drain() = 0;
   // Discards whatever has arrived and not been read; keeps Error().
   virtual void PurgeInput() = 0;
+  // What still arrives after this reply is not the next one's: the next
+  // exchange waits for a quiet line before it sends.
+  virtual void ExpectStrayBytes() = 0;
   // Hands Buffer() to the component on the UI thread and waits.
   virtual void HandOver(bool& continuation) = 0;
+  // Hands Buffer(), the last bytes of the exchange, over together with its
+  // outcome: one visit to the UI thread instead of two. Nothing may follow
+  // but the end of the exchange.
+  virtual void HandOverWithOutcome(bool continuation) = 0;
   // The line's clock in milliseconds (monotonic; simulated on a test line).
   virtual std::int64_t NowMs() const = 0;
 };

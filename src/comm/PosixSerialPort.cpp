@@ -154,6 +154,7 @@ int PosixSerialPort::ApplySettings(const LineSettings& settings) {
 int PosixSerialPort::Purge() {
   Use use(*this);
   if (!use.ok()) return EBADF;
+  aheadNext_ = aheadEnd_ = 0;
   return ::tcflush(fd_, TCIOFLUSH) == 0 ? 0 : errno;
 }
 
@@ -209,6 +210,8 @@ int PosixSerialPort::Flush() {
 ReadResult PosixSerialPort::ReadByte(int timeoutMs) {
   Use use(*this);
   if (!use.ok()) return {ReadStatus::Error, 0, EBADF};
+  if (cancelled_) return {ReadStatus::Timeout, 0, 0};
+  if (aheadNext_ < aheadEnd_) return {ReadStatus::Byte, ahead_[aheadNext_++], 0};
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
     if (cancelled_) return {ReadStatus::Timeout, 0, 0};
@@ -221,9 +224,12 @@ ReadResult PosixSerialPort::ReadByte(int timeoutMs) {
     if (n == 0) return {ReadStatus::Timeout, 0, 0};
     if (fds[1].revents != 0) return {ReadStatus::Timeout, 0, 0};
     if (fds[0].revents & POLLNVAL) return {ReadStatus::Error, 0, EBADF};
-    std::uint8_t byte = 0;
-    const ssize_t got = ::read(fd_, &byte, 1);
-    if (got == 1) return {ReadStatus::Byte, byte, 0};
+    const ssize_t got = ::read(fd_, ahead_.data(), ahead_.size());
+    if (got > 0) {
+      aheadNext_ = 1;
+      aheadEnd_ = static_cast<std::size_t>(got);
+      return {ReadStatus::Byte, ahead_[0], 0};
+    }
     if (got == 0) return {ReadStatus::Error, 0, EIO};  // readable but nothing there: the device is gone
     if (errno == EINTR || errno == EAGAIN) {
       if (Clock::now() >= deadline) return {ReadStatus::Timeout, 0, 0};

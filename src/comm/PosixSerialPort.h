@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <memory>
@@ -10,7 +11,9 @@
 #include "comm/SerialApi.h"
 
 // A serial port through termios: opened exclusively (O_NOCTTY, TIOCEXCL and
-// flock), raw mode, reads of single bytes with poll() time-outs, line-error
+// flock), raw mode, reads of single bytes with poll() time-outs (served from
+// what one read() brought in, so a reply costs a few calls, not two per
+// byte; a purge discards that too), line-error
 // flags from TIOCGICOUNT deltas where the driver keeps them, the settings
 // found at opening restored at closing.
 class PosixSerialPort : public SerialPort {
@@ -50,6 +53,10 @@ private:
   bool haveOriginal_ = false;
   std::atomic<int> baud_{9600};  // set on the UI thread, read by the worker's deadlines
   bool icountSupported_ = true;
+  // Bytes read and not yet handed out (worker thread only).
+  std::array<std::uint8_t, 64> ahead_{};
+  std::size_t aheadNext_ = 0;
+  std::size_t aheadEnd_ = 0;
   std::uint32_t lastCounts_[5] = {};  // frame, parity, overrun, break, buffer overrun
 };
 

@@ -1,6 +1,7 @@
 #include "comm/QL200Protocol.h"
 
 #include "comm/ExchangeIo.h"
+#include "comm/RkComm.h"
 
 namespace {
 
@@ -17,7 +18,12 @@ std::string TrimControl(const std::string& text) {
 }  // namespace
 
 void TQL200Protocol::DescribeExchange(ExchangeRequest& request) const {
-  request.framing = {CharCode(ReceiveStart), CharCode(ReceiveStop), Filtered};
+  const bool lineEnd = SingleLineReplies && RkComm() != nullptr && RkComm()->FastReplies();
+  request.framing = {CharCode(ReceiveStart), CharCode(ReceiveStop), Filtered, lineEnd};
+  // The code is the first two characters of the text, behind the head.
+  const std::size_t text = ProtocolHead != TSequenceChar::scNone ? 2 : 1;
+  const std::uint8_t first = request.frame[text], second = request.frame[text + 1];
+  if (lineEnd && text + 2 <= request.frame[0] && first > 32 && second > 32) request.echo = {first, second};
 }
 
 void TQL200Protocol::Send() {

@@ -12,7 +12,9 @@
 // OnCommError.
 //
 // Wire format: [ProtocolHead] text [ProtocolFoot]; the reply ends at the
-// ReceiveStop character or at 50 ms of silence after a byte.
+// ReceiveStop character or at 50 ms of silence after a byte. With
+// SingleLineReplies set and the port's fast replies on, it also ends at its
+// first CR LF.
 class TQL200Protocol : public TRkProtocolComponent {
 public:
   TQL200Protocol() = default;
@@ -32,6 +34,10 @@ public:
   TSequenceChar ReceiveStop = TSequenceChar::scNone;
   TSequenceChar ProtocolHead = TSequenceChar::scNone;
   TSequenceChar ProtocolFoot = TSequenceChar::scNone;
+  // Every reply to this component's commands is one line that echoes the
+  // command's two-character code and ends with CR LF. Texts that may hold
+  // anything (identification, the terminal, probes) never set it.
+  bool SingleLineReplies = false;
 };
 
 // The components of this tool all send a command followed by CR.

@@ -226,7 +226,7 @@ ExchangeJob TRkComm::MakeJob(TCommRequest* request) {
   job.kind = sender->Kind();
   job.request.frame = request->Frame;
   job.request.firstByteTimeoutMs = request->TimeoutTime > 0 ? request->TimeoutTime : 100;
-  job.request.quietFirst = std::exchange(request->QuietFirst, false);
+  job.request.quietFirst = std::exchange(quietFirst_, false);
   sender->DescribeExchange(job.request);
   auto alive = [this, request] {
     return running_ == request && !request->Sender->Destroying() ? request->Sender : nullptr;

@@ -73,6 +73,17 @@ public:
   // this port is open.
   void Assign(const TRkComm& source);
 
+  // Fast replies: an exchange of a component whose replies are single lines
+  // (TQL200Protocol::SingleLineReplies) ends at the reply's CR LF instead of
+  // after 50 ms of silence. Off by default; taken by each exchange when it
+  // starts, so it may change while the port is open.
+  bool FastReplies() const { return fastReplies_; }
+  void SetFastReplies(bool on) { fastReplies_ = on; }
+  // A reply was not the answer to its command (a late, doubled or cut one):
+  // the next exchange first lets the line fall quiet, so what is still on
+  // its way is not taken for the next reply.
+  void AwaitQuietLine() { quietFirst_ = true; }
+
   LineSettings CurrentLineSettings() const;
   // The back-end ports are opened with (only while closed).
   void SetBackend(std::shared_ptr<SerialBackend> backend);
@@ -114,6 +125,8 @@ private:
 
   std::atomic<bool> active_{false};
   bool destroying_ = false;
+  bool fastReplies_ = false;
+  bool quietFirst_ = false;
   TBaudrate baudrate_ = TBaudrate::br9600;
   TDataBit dataBits_ = TDataBit::db_8;
   TParityBit parity_ = TParityBit::Even;

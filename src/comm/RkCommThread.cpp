@@ -3,6 +3,8 @@
 #include "comm/MainThreadInvoker.h"
 #include "comm/SerialApi.h"
 
+#include <utility>
+
 namespace {
 
 constexpr int kInterByteTimeoutMs = 50;
@@ -44,19 +46,28 @@ void TRkCommThread::Run() {
   while (WaitForJob(current_)) {
     RunExchange(current_);
     if (terminate_) break;
-    awaitQuiet_ = error_.Code == ceTimeout;
+    if (error_.Code == ceTimeout) awaitQuiet_ = true;
     const bool portFailed = error_.Code == ceSystemError;
     {
       std::lock_guard lock(mutex_);
       pending_ = false;
     }
-    invoker_.RunAndWait([this] {
+    // The reply's last bytes (when they wait here), the outcome and the
+    // start of the next exchange in one visit to the UI thread; a handler
+    // that closed the port ends the worker in between. After a failed port
+    // call the failure is shown at once (a pulled adapter within a blink)
+    // and only the next exchange waits.
+    invoker_.RunAndWait([this, portFailed] {
+      if (handOverWithOutcome_) {
+        bool continuation = *std::exchange(handOverWithOutcome_, std::nullopt);
+        if (current_.handOver) current_.handOver(buffer_, current_.request.frame, continuation);
+        buffer_[0] = 0;
+      }
       if (current_.deliver) current_.deliver(error_, buffer_);
+      if (!portFailed && !terminate_ && exchangeDone_) exchangeDone_();
     });
-    if (terminate_) break;
-    // The failure is shown at once (a pulled adapter within a blink); only
-    // the next exchange waits.
-    if (portFailed) PaceAfterFailure();
+    if (terminate_ || !portFailed) continue;
+    PaceAfterFailure();
     if (terminate_) break;
     invoker_.RunAndWait([this] {
       if (!terminate_ && exchangeDone_) exchangeDone_();
@@ -69,6 +80,7 @@ void TRkCommThread::Run() {
 
 void TRkCommThread::RunExchange(const ExchangeJob& job) {
   error_ = TCommError{};
+  handOverWithOutcome_.reset();
   buffer_.fill(0);
   firstByteTimeoutMs_ = job.request.firstByteTimeoutMs;
   readTimeoutMs_ = firstByteTimeoutMs_;
@@ -93,6 +105,8 @@ void TRkCommThread::HandOver(bool& continuation) {
     if (current_.handOver) current_.handOver(buffer_, current_.request.frame, continuation);
   });
 }
+
+void TRkCommThread::HandOverWithOutcome(bool continuation) { handOverWithOutcome_ = continuation; }
 
 std::int64_t TRkCommThread::NowMs() const { return port_->NowMs(); }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "comm/ExchangeIo.h"
@@ -63,7 +64,9 @@ private:
   bool ReadOneByte(std::uint8_t& byte) override;
   bool Drain() override;
   void PurgeInput() override;
+  void ExpectStrayBytes() override { awaitQuiet_ = true; }
   void HandOver(bool& continuation) override;
+  void HandOverWithOutcome(bool continuation) override;
   std::int64_t NowMs() const override;
 
   bool CheckPort();
@@ -88,9 +91,13 @@ private:
   TCommError error_{};
   int firstByteTimeoutMs_ = 100;
   int readTimeoutMs_ = 100;
-  // The last exchange ended because the device did not answer in time: its
-  // reply may still come, and must not be taken for the next one's.
+  // The last exchange ended because the device did not answer in time, or
+  // with a line that was not its reply: more may still come, and must not
+  // be taken for the next reply.
   bool awaitQuiet_ = false;
+  // The exchange buffer holds the reply's last bytes, handed over with the
+  // outcome (the value is the continuation flag of that hand-over).
+  std::optional<bool> handOverWithOutcome_;
 
   std::thread thread_;  // last: starts after everything above exists
 };

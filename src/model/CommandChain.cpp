@@ -64,9 +64,12 @@ void CommandChain::Reply(const ResultBytes& reply) {
       return;
     case Verdict::Skip: Advance(); return;
     case Verdict::Invalid:
+      // It may have been a reply to an earlier command, or one cut by a
+      // pause, with the rest still on its way: that must not answer the
+      // resend (or the next command).
+      if (TRkComm* port = current_->component->RkComm()) port->AwaitQuietLine();
       if (!retried_) {
         retried_ = true;
-        current_->component->QuietBeforeNextSend();
         SendStep();
       } else {
         Finish({Outcome::Invalid, step_, reply, {}});

@@ -37,6 +37,7 @@ const SettingKey kKeys[] = {
     {"Serieel", "transmitdrv", 3, &ToolSettings::transmitdrv},
     {"Serieel", "unit_no", 0, &ToolSettings::unitNo},
     {"Opties", "Taal", 0, &ToolSettings::taal},
+    {"Opties", "SnelleOverdracht", false, &ToolSettings::snelleOverdracht},
     {"Algemeen", "OpenCloseDialoogPath", "", &ToolSettings::openCloseDialoogPath},
     {"Afdrukken", "Firma", "", &ToolSettings::firma},
     {"Afdrukken", "Type", "", &ToolSettings::type},
@@ -192,6 +193,7 @@ bool WriteSettingsFile(const std::string& path, const ToolSettings& settings, st
 
 void ApplyPortSettings(const ToolSettings& s, TRkComm& port) {
   for (const PortSetting& p : kPortSettings) p.set(port, s.*p.field);
+  port.SetFastReplies(s.snelleOverdracht);
 }
 
 void ApplySharedSettings(const ToolSettings& s, TGlobalVar& g) {
@@ -210,6 +212,7 @@ void ApplyPortPaths(const ToolSettings& s, PortPaths& paths) {
 ToolSettings CollectSettings(const TRkComm& port, int unitNumber, const TGlobalVar& g, const PortPaths& paths) {
   ToolSettings s;
   for (const PortSetting& p : kPortSettings) s.*p.field = p.get(port);
+  s.snelleOverdracht = port.FastReplies();
   s.unitNo = unitNumber;
   for (const SharedSetting& shared : kSharedSettings)
     std::visit([&](const auto& fields) { s.*fields.first = g.*fields.second; }, shared);

@@ -25,6 +25,7 @@ struct ToolSettings {
       receivedrv = 0, transmitdrv = 0;
   int unitNo = 0;
   int taal = 0;
+  bool snelleOverdracht = false;  // the port's fast replies
   std::string openCloseDialoogPath, firma, type, sn;
   int xDiv = 0, yDiv = 0, bronItem = 0;
   bool xHulplijn = false, yHulplijn = false;
@@ -59,8 +60,8 @@ ToolSettings DefaultSettings();
 bool WriteSettingsFile(const std::string& path, const ToolSettings& settings, std::string* error = nullptr);
 
 // The port keys in table order through the setters (so the hardware rules
-// run as they would when set by hand); a position outside its enumeration
-// leaves that setting as it was.
+// run as they would when set by hand), then the fast replies; a position
+// outside its enumeration leaves that setting as it was.
 void ApplyPortSettings(const ToolSettings& settings, TRkComm& port);
 void ApplySharedSettings(const ToolSettings& settings, TGlobalVar& globals);
 void ApplyPortPaths(const ToolSettings& settings, PortPaths& paths);

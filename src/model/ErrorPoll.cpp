@@ -20,6 +20,7 @@ ErrorNumberPoll::ErrorNumberPoll(TRkComm& port, const PollingPause& pause) : por
                     outstanding_ = false;
                     if (OnFailure) OnFailure(e);
                   });
+  readError_.SingleLineReplies = true;
 }
 
 void ErrorNumberPoll::Tick() {

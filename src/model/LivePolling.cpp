@@ -33,6 +33,9 @@ LivePolling::LivePolling(TRkComm& port, TGlobalVar& globals) : globals_(globals)
                     if (OnInputFailure) OnInputFailure(e);
                   });
   WireLineCommand(outputs_, &port, 0, [this](const ResultBytes& r) { BitsReply("ru", r, OnOutputs); });
+  // Every reply is one line: with fast replies on the port, it ends there.
+  for (TQL200Protocol& c : live_) c.SingleLineReplies = true;
+  inputs_.SingleLineReplies = outputs_.SingleLineReplies = true;
 }
 
 std::vector<LiveQuantity> LivePolling::SwitchLiveOn() {

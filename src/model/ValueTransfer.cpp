@@ -65,6 +65,8 @@ std::string TransferItemLabel(const TransferStep& step) {
 ValueTransfer::ValueTransfer(TQL200Protocol& values, TQL200Protocol* compute) : values_(values), compute_(compute) {
   std::vector<TQL200Protocol*> components{&values_};
   if (compute_ != nullptr) components.push_back(compute_);
+  // Every reply is one line: with fast replies on the port, it ends there.
+  for (TQL200Protocol* c : components) c->SingleLineReplies = true;
   chain_ = std::make_unique<CommandChain>(components);
   chain_->NextCommand = [this](std::size_t index) { return Command(index); };
   chain_->CheckReply = [this](std::size_t index, const ResultBytes& reply) { return Check(index, reply); };

@@ -1,5 +1,6 @@
 #include "shell/Opties.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,6 +24,8 @@ const std::vector<TextRow> kOptionTexts = {
     {"TabAlgemeen", "RegAlgemeen", "Algemeen"},
     {"LabelTaal", "TaalLabel", "Error"},
     {"ComboTaal", "TaalItems", "\"0\",\"1\",\"2\"", TextRow::Kind::List},
+    {"CheckSnelleOverdracht", "SnelleOverdracht", "Snelle overdracht"},
+    {"LabelSnelleOverdracht", "SnelleOverdrachtUitleg", "Een antwoord eindigt bij zijn regeleinde."},
     {"CmdOK", "CmdOK", "OK"},
     {"CmdCancel", "CmdCancel", "Cancel"},
 };
@@ -52,6 +55,14 @@ TFormOpties::TFormOpties(QWidget* parent) : TWindowBase(parent, "FormOpties", "I
   grid->addWidget(ComboTaal, 0, 1);
   grid->setColumnStretch(1, 1);
   pageLayout->addWidget(group);
+  CheckSnelleOverdracht = new QCheckBox("Snelle overdracht", page);
+  CheckSnelleOverdracht->setObjectName("CheckSnelleOverdracht");
+  auto* explanation = new QLabel("Een antwoord eindigt bij zijn regeleinde.", page);
+  explanation->setObjectName("LabelSnelleOverdracht");
+  explanation->setWordWrap(true);
+  explanation->setBuddy(CheckSnelleOverdracht);
+  pageLayout->addWidget(CheckSnelleOverdracht);
+  pageLayout->addWidget(explanation);
   pageLayout->addStretch(1);
   layout->addWidget(tabs, 1);
 
@@ -67,6 +78,7 @@ void TFormOpties::FormActivate() {
   const int index = GlobalVar().LanguageIndex;
   ComboTaal->setCurrentIndex(index >= 0 && index < ComboTaal->count() ? index : -1);
   indexAtActivation_ = index;
+  if (FormMain != nullptr) CheckSnelleOverdracht->setChecked(FormMain->Port().FastReplies());
   adjustSize();
 }
 
@@ -76,7 +88,10 @@ void TFormOpties::CmdOKClick() {
   // not offer): the language stays as it is.
   if (ComboTaal->currentIndex() >= 0) g.LanguageIndex = ComboTaal->currentIndex();
   if (g.LanguageIndex != indexAtActivation_) TekstFile_Lezen(g);
-  if (FormMain != nullptr) FormMain->LezenTeksten();
+  if (FormMain != nullptr) {
+    FormMain->Port().SetFastReplies(CheckSnelleOverdracht->isChecked());
+    FormMain->LezenTeksten();
+  }
   ParameterDef_lezen(g);
   accept();
 }

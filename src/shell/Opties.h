@@ -3,18 +3,22 @@
 #include "ui/WindowBase.h"
 #include "ui/WindowTexts.h"
 
+class QCheckBox;
 class QComboBox;
 class QPushButton;
 
-// The program options: the language. OK opens the language file of a newly
-// chosen language, then applies the main window's texts and reloads the
-// parameter catalogue (whose texts depend on the language) in any case.
+// The program options: the language and the fast transfers. OK opens the
+// language file of a newly chosen language, then applies the main window's
+// texts and reloads the parameter catalogue (whose texts depend on the
+// language) in any case. Fast transfers are a setting of the port: its
+// replies end at their line end instead of after a silence.
 class TFormOpties : public TWindowBase {
   Q_OBJECT
 public:
   explicit TFormOpties(QWidget* parent = nullptr);
 
   QComboBox* ComboTaal = nullptr;
+  QCheckBox* CheckSnelleOverdracht = nullptr;
   QPushButton* CmdOK = nullptr;
   QPushButton* CmdCancel = nullptr;
 

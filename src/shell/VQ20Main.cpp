@@ -115,6 +115,7 @@ const MainCaption kMainCaptions[] = {
     {"Errno1", "subErrorNummers", "Error nummers"},
     {nullptr, "Msg_waarschuwingCaption", nullptr},
     {nullptr, "Msg_Melding_Geen_VQ2X", nullptr},
+    {nullptr, "StatusSnel", "Snelle overdracht"},
 };
 
 // The rows of the language file's texts.
@@ -264,6 +265,9 @@ void TFormMain::BuildControls() {
   Timer1->setInterval(1000);
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
   Timer1->start();
+  paintTimer_ = new QTimer(this);
+  paintTimer_->setSingleShot(true);
+  connect(paintTimer_, &QTimer::timeout, this, [this] { PaintLiveValues(); });
 
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
@@ -447,6 +451,12 @@ void TFormMain::BuildStatusBar() {
     bar->addWidget(panel);
   }
   StatusPanels[1]->setText("Offline");
+  StatusPanelSnel = new QLabel(bar);
+  StatusPanelSnel->setObjectName("StatusPanelSnel");
+  StatusPanelSnel->setFrameShape(QFrame::Panel);
+  StatusPanelSnel->setFrameShadow(QFrame::Sunken);
+  StatusPanelSnel->hide();
+  bar->addPermanentWidget(StatusPanelSnel);
 }
 
 void TFormMain::BuildMenus() {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -94,6 +95,7 @@ public:
   std::array<QLabel*, 2> InputFunctionLabels{};
   std::array<QLabel*, 4> OutputFunctionLabels{};
   std::array<QLabel*, 6> StatusPanels{};
+  QLabel* StatusPanelSnel = nullptr;  // shown while fast transfers are on
   QTimer* Timer1 = nullptr;
 
 signals:
@@ -139,6 +141,8 @@ private:
   void ActualActief();
   void InUitActief();
   void ShowBits(std::span<IndicatorBox* const> boxes, int bits);
+  void SchedulePaint();
+  void PaintLiveValues();
   void Timer1Timer();
   void ErrorNumberReply(const std::string& errorText, const std::string& dots);
   void CmdResetErrorClick();
@@ -174,6 +178,13 @@ private:
   FailureTextHold failureHold_;
   QElapsedTimer clock_;
   bool centred_ = false;
+  // The newest live values not painted yet, and when the panels were last
+  // painted (they are painted at most ten times a second).
+  std::array<std::optional<QString>, kLiveQuantityCount> unpaintedValues_;
+  std::optional<int> unpaintedInputs_;
+  std::optional<int> unpaintedOutputs_;
+  QTimer* paintTimer_ = nullptr;
+  qint64 lastPaintMs_ = -1000;
 
   QGroupBox* GroupBoxActual = nullptr;
   QGroupBox* GroupBoxIngangen = nullptr;

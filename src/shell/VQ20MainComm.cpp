@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
+#include <utility>
 
 #include "comm/PortFailureCause.h"
 #include "shell/ApparaatZoeken.h"
@@ -31,6 +32,9 @@
 namespace {
 
 const QColor kPolledColour(255, 255, 151);
+// With fast transfers live values may arrive hundreds of times a second; a
+// person reads about ten, so the panels show the newest value that often.
+constexpr qint64 kPaintIntervalMs = 100;
 
 std::size_t Index(LiveQuantity q) { return static_cast<std::size_t>(q); }
 
@@ -60,9 +64,18 @@ void TFormMain::SetUpComponents() {
     if (GlobalVar().LanguageLoaded) ShowWrongDeviceWarning();
   };
 
-  polling_.OnValue = [this](LiveQuantity q, const std::string& text) { ValuePanels[Index(q)]->setText(Q(text)); };
-  polling_.OnInputs = [this](int bits) { ShowBits(InputBoxes, bits); };
-  polling_.OnOutputs = [this](int bits) { ShowBits(OutputBoxes, bits); };
+  polling_.OnValue = [this](LiveQuantity q, const std::string& text) {
+    unpaintedValues_[Index(q)] = Q(text);
+    SchedulePaint();
+  };
+  polling_.OnInputs = [this](int bits) {
+    unpaintedInputs_ = bits;
+    SchedulePaint();
+  };
+  polling_.OnOutputs = [this](int bits) {
+    unpaintedOutputs_ = bits;
+    SchedulePaint();
+  };
   polling_.OnInputFailure = [this](const TCommError& e) { CommunicationError(e); };
 
   errorPoll_.OnReply = [this](const std::string& errorText, const std::string& dots) {
@@ -95,6 +108,8 @@ void TFormMain::LezenTeksten() {
   CmdSelectUnit->setText(texts_.Stored(open ? "CmdComClose" : "CmdComOpen"));
   CmdInUit->setText(texts_.Stored(GlobalVar().IoOn ? "CmdIO_OFF" : "CmdIO_ON"));
   CmdActual->setText(texts_.Stored(GlobalVar().LiveValuesOn ? "CmdActual_OFF" : "CmdActual_ON"));
+  StatusPanelSnel->setText(texts_.Stored("StatusSnel"));
+  StatusPanelSnel->setVisible(RkComm1.FastReplies());
   // Applied again while the port is open (after the options window), the
   // texts must not take away what the open port offers.
   CmdTerminalZenden->setEnabled(open);
@@ -213,6 +228,7 @@ void TFormMain::PaintPanel(QLabel* panel, bool polled) {
 }
 
 void TFormMain::ClearValuePanels() {
+  unpaintedValues_ = {};
   for (QLabel* panel : ValuePanels) {
     panel->clear();
     PaintPanel(panel, false);
@@ -220,6 +236,8 @@ void TFormMain::ClearValuePanels() {
 }
 
 void TFormMain::Disable_checkboxen_status_klemmen() {
+  unpaintedInputs_.reset();
+  unpaintedOutputs_.reset();
   for (IndicatorBox* box : InputBoxes) box->SetState(IndicatorBox::State::Neutral);
   for (IndicatorBox* box : OutputBoxes) box->SetState(IndicatorBox::State::Neutral);
 }
@@ -258,6 +276,25 @@ void TFormMain::StopPolling() {
 void TFormMain::ShowBits(std::span<IndicatorBox* const> boxes, int bits) {
   for (std::size_t i = 0; i < boxes.size(); ++i)
     boxes[i]->SetState(bits & (1 << i) ? IndicatorBox::State::On : IndicatorBox::State::Off);
+}
+
+// The first value after a pause is painted at once, later ones when the
+// interval since the last paint has passed.
+void TFormMain::SchedulePaint() {
+  if (paintTimer_->isActive()) return;
+  const qint64 wait = lastPaintMs_ + kPaintIntervalMs - clock_.elapsed();
+  if (wait <= 0)
+    PaintLiveValues();
+  else
+    paintTimer_->start(static_cast<int>(wait));
+}
+
+void TFormMain::PaintLiveValues() {
+  lastPaintMs_ = clock_.elapsed();
+  for (std::size_t i = 0; i < unpaintedValues_.size(); ++i)
+    if (auto& text = unpaintedValues_[i]) ValuePanels[i]->setText(*std::exchange(text, std::nullopt));
+  if (unpaintedInputs_) ShowBits(InputBoxes, *std::exchange(unpaintedInputs_, std::nullopt));
+  if (unpaintedOutputs_) ShowBits(OutputBoxes, *std::exchange(unpaintedOutputs_, std::nullopt));
 }
 
 void TFormMain::Timer1Timer() { errorPoll_.Tick(); }

@@ -265,6 +265,10 @@ void TFormCalibratie::SetUpComponents() {
        [this](const TCommError& e) { QL200KalibratieCommError(e); });
   Wire(QL200Lees_I_AD, 0, [this](const ResultBytes& r) { LiveReadingResult(AnalogInput::Current, r); },
        [this](const TCommError& e) { QL200KalibratieCommError(e); });
+  // Every calibration reply is one line: with fast replies on, it ends there.
+  for (TQL200Protocol* c : {&QL200Kalibratie, &QL200LeesKalibratieWaarden, &QL200Lees_DAC_TeachWaarden,
+                            &QL200Lees_U_AD, &QL200Lees_I_AD, &QL200IngangModus})
+    c->SingleLineReplies = true;
   SetUpChains();
 }
 

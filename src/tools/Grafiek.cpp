@@ -96,6 +96,7 @@ TFormGrafiek::TFormGrafiek(QWidget* parent)
   BuildControls();
   Wire(QL200LeesLogData, 300, [this](const ResultBytes& r) { QL200LeesLogDataCommResult(r); },
        [this](const TCommError& e) { QL200LeesLogDataCommError(e); });
+  QL200LeesLogData.SingleLineReplies = true;
 }
 
 void TFormGrafiek::BuildControls() {

@@ -54,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CliArguments, ValuesReachTheCall) {
   const ParsedCall parsed =
-      ParseCommandLine({"--baud", "38400", "--framing", "7o2", "--units", "7,1,3-4,3", "--language", "de", "read",
+      ParseCommandLine({"--fast", "--baud", "38400", "--framing", "7o2", "--units", "7,1,3-4,3", "--language", "de", "read",
                         "-o", "u{unit}.vqs"});
   ASSERT_TRUE(parsed.call);
   const GlobalOptions& g = parsed.call->global;
@@ -65,6 +65,7 @@ TEST(CliArguments, ValuesReachTheCall) {
   EXPECT_EQ(g.framing->stopBits, TStopBit::sb_2);
   EXPECT_EQ(g.units, (std::vector<int>{1, 3, 4, 7}));
   EXPECT_EQ(g.language, 2);
+  EXPECT_TRUE(g.fast);
 }
 
 }  // namespace

@@ -47,6 +47,7 @@ const AsciiFraming kPlain{};
 const AsciiFraming kStxEtx{2, 3, false};
 const AsciiFraming kStxEtxFiltered{2, 3, true};
 const AsciiFraming kStopLf{0, '\n', false};
+const AsciiFraming kLineEnd{0, 0, false, true};
 
 const FramingCase kCases[] = {
     {"SilenceEndsAPlainReply", kPlain, "rt VQ22\r\n", AsciiStep::Done, "rt VQ22\r\n"},
@@ -58,6 +59,12 @@ const FramingCase kCases[] = {
     {"StartWithoutStopEndsBySilence", kStxEtxFiltered, "\x02" "12", AsciiStep::Done, "12"},
     {"StartCharacterLaterIsPlainData", kStxEtx, "\x02" "a\x02" "b\x03", AsciiStep::Done, "\x02" "a\x02" "b\x03"},
     {"LoneFilteredStartIsAnEmptyReply", kStxEtxFiltered, "\x02", AsciiStep::Done, ""},
+    {"LineEndEndsAFastReply", kLineEnd, "rp 12 1500\r\n", AsciiStep::Done, "rp 12 1500\r\n"},
+    {"LineEndInsideABurstOfTwoRepliesEndsTheFirst", kLineEnd, "rp 1 5\r\nrp 2 6\r\n", AsciiStep::Done, "rp 1 5\r\n"},
+    {"FastReplyWithoutLineEndEndsBySilence", kLineEnd, "rp 1 5", AsciiStep::Done, "rp 1 5"},
+    {"LoneLeadingLineEndIsNoFastReply", kLineEnd, "\r\nrp 1 5\r\n", AsciiStep::Done, "\r\nrp 1 5\r\n"},
+    {"CrAndLfApartDoNotEndAFastReply", kLineEnd, "a\rb\nc", AsciiStep::Done, "a\rb\nc"},
+    {"LineEndIsDataWithoutFastReplies", kPlain, "rp 1 5\r\nrp 2 6\r\n", AsciiStep::Done, "rp 1 5\r\nrp 2 6\r\n"},
 };
 
 class AsciiFramingTable : public ::testing::TestWithParam<FramingCase> {};

@@ -110,6 +110,44 @@ TEST_F(QL200Exchange, BurstsSeventyMsApartSplitAndTheRestIsPurged) {
   EXPECT_EQ(Last().bytes, "rp 13 7\r\n");
 }
 
+// With fast replies a single-line reply ends at its CR LF; anything else
+// still waits for the silence (the reply comes 5 ms after the command).
+struct FastCase { const char* name; bool fast, singleLine; const char* reply; int endsAfterMs; };
+
+class QL200FastReplies : public QL200Exchange, public ::testing::WithParamInterface<FastCase> {};
+
+TEST_P(QL200FastReplies, EndAtTheLineEndOnlyWhenPortAndComponentAllowIt) {
+  port_.SetFastReplies(GetParam().fast);
+  component_->SingleLineReplies = GetParam().singleLine;
+  device_->SetResponder([](const std::string&) { return VirtualReply::Answer(GetParam().reply); });
+  const std::int64_t sent = device_->NowMs();
+  Exchange("rp 1");
+  EXPECT_EQ(Last().bytes, GetParam().reply);
+  EXPECT_EQ(device_->NowMs() - sent, GetParam().endsAfterMs);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, QL200FastReplies,
+                         ::testing::Values(FastCase{"FastLineReply", true, true, "rp 1 5\r\n", 5},
+                                           FastCase{"FastWithoutLineEnd", true, true, "rp 1 5", 55},
+                                           FastCase{"FastPortOtherComponent", true, false, "rp 1 5\r\n", 55},
+                                           FastCase{"SpecifiedPort", false, true, "rp 1 5\r\n", 55}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(QL200Exchange, FastReplyNotEchoingItsCommandLetsTheLineFallQuietFirst) {
+  port_.SetFastReplies(true);
+  component_->SingleLineReplies = true;
+  device_->Expect("r0\r", VirtualReply{{{5, "r0 1\r\n", 0}, {6, "r0 1\r\n", 0}}, false});  // sent twice
+  auto count = std::make_shared<int>(1);  // the device counts the commands it answers
+  device_->SetResponder([count](const std::string& r) {
+    return VirtualReply::Answer(r.substr(0, 2) + " " + std::to_string(++*count) + "\r\n");
+  });
+  Exchange("r0");
+  Exchange("r1");
+  EXPECT_EQ(Last().bytes, "r0 1\r\n");  // the second copy, still on its way at the purge
+  Exchange("r1");
+  EXPECT_EQ(Last().bytes, "r1 3\r\n");  // not the late answer to the first "r1"
+}
+
 TEST_F(QL200Exchange, SilenceOfFiftyMsEndsTheReplyAtAnyLength) {
   std::string longReply(400, 'z');
   device_->SetResponder([&](const std::string&) { return VirtualReply::Answer(longReply); });

@@ -52,7 +52,7 @@ const std::vector<TextKey>& AllTextKeys() {
       {"Main", "subGrafiek"}, {"Main", "subLinearisatie"}, {"Main", "menuHelp"}, {"Main", "subInfo"},
       {"Main", "subErrorNummers"}, {"Main", "Msg_waarschuwingCaption"}, {"Main", "Msg_Melding_Geen_VQ2X"},
       {"Main", "PortCauseAccess"}, {"Main", "PortCauseBusy"}, {"Main", "PortCauseMissing"},
-      {"Main", "SettingsNotRead"}, {"Main", "SettingsKept"},
+      {"Main", "SettingsNotRead"}, {"Main", "SettingsKept"}, {"Main", "StatusSnel"},
 
       // Backup and restore.
       {"BackupRestore", "SaveCaption"}, {"BackupRestore", "OpenCaption"}, {"BackupRestore", "OpenFilter"},
@@ -61,7 +61,8 @@ const std::vector<TextKey>& AllTextKeys() {
 
       // Options window.
       {"Opties", "Caption"}, {"Opties", "RegAlgemeen"}, {"Opties", "TaalLabel"}, {"Opties", "TaalItems"},
-      {"Opties", "CmdOK"}, {"Opties", "CmdCancel"},
+      {"Opties", "CmdOK"}, {"Opties", "CmdCancel"}, {"Opties", "SnelleOverdracht"},
+      {"Opties", "SnelleOverdrachtUitleg"},
 
       // Serial settings window.
       {"InitCom", "Caption"}, {"InitCom", "RegInterface"}, {"InitCom", "RegExtended"},

@@ -28,7 +28,7 @@ private slots:
     QVERIFY(sim.waitForStarted(5000));
     QTRY_VERIFY_WITH_TIMEOUT(sim.canReadLine(), 10000);
     const QByteArray port = sim.readLine().trimmed();
-    folder.Write("application.ini", "[Serieel]\nbaudrate=6\nparity=1\nunit_no=0\n[Opties]\nTaal=" +
+    folder.Write("application.ini", "[Serieel]\nbaudrate=6\nparity=1\nunit_no=0\n[Opties]\nSnelleOverdracht=1\nTaal=" +
                                         qgetenv("VQ2X_SCREENSHOT_LANGUAGE").left(1) + "\n[Poorten]\nCOM1=" + port + "\n");
     MainWindowSetup setup;
     setup.programDir = folder.Path();

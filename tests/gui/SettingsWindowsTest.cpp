@@ -2,6 +2,7 @@
 // on the virtual line, and (for the mapping of a COM number to a device
 // path) on a pseudo-terminal with the real simulator.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -254,6 +255,24 @@ private slots:
     Options().ComboTaal->setCurrentIndex(2);
     QTest::mouseClick(Options().CmdCancel, Qt::LeftButton);
     QCOMPARE(GlobalVar().LanguageIndex, 1);
+  }
+
+  // The check box sets the port's fast replies and the status bar says so;
+  // the setting is written at closing and read at the next start.
+  void optionsStoreFastTransfersAndTheNextStartRestoresThem() {
+    Start();
+    Options().show();
+    Options().CheckSnelleOverdracht->setChecked(true);
+    QTest::mouseClick(Options().CmdOK, Qt::LeftButton);
+    QVERIFY(Main().Port().FastReplies());
+    QVERIFY(Main().StatusPanelSnel->isVisible());
+    QCOMPARE(Main().StatusPanelSnel->text(), Q(Tekst("Main", "StatusSnel")));
+    Stop();
+    QVERIFY(folder_->Read("application.ini").contains("SnelleOverdracht=1\n"));
+    StartIn();
+    QVERIFY(Main().Port().FastReplies());
+    Options().show();
+    QVERIFY(Options().CheckSnelleOverdracht->isChecked());
   }
 
   void optionsWithoutALanguageFileOfferTheLaidOutEntries() {

@@ -180,6 +180,13 @@ TEST_F(LineServerTest, GarbledReplyNoLongerEchoesTheCode) {
   EXPECT_EQ(replies.substr(16), "rp 203 2\r\n");
 }
 
+TEST_F(LineServerTest, DoubledRepliesGoOutTwiceBackToBack) {
+  server->faults().doubledReplies = 1;
+  Send("sc 0\r");
+  Send("rp 203\r");
+  EXPECT_EQ(Take(100), "sc 0\r\nsc 0\r\nrp 203 2\r\n");
+}
+
 TEST_F(LineServerTest, OverlongLineIsDropped) {
   Send("sc 0\r");
   Send(std::string(200, 'r') + "\r");
