@@ -22,6 +22,7 @@ public:
   void Sent(std::string_view bytes);
   void Noise(std::string_view bytes);
   void Line(const std::string& settingsText);
+  void Note(const std::string& text);
 
 private:
   void Write(const std::string& text);
