@@ -8,7 +8,7 @@
 
 // One call of vq2x as the argument parser understood it: checked whole, so
 // a command never starts on an argument it cannot use.
-enum class CliCommand { Ports, Scan, Info, Get, Set, Read, Write, Backup, Restore, Watch, Send };
+enum class CliCommand { Ports, Scan, Info, Get, Set, Read, Write, Backup, Restore, Watch, Send, Report };
 
 struct LineFraming {
   TDataBit dataBits = TDataBit::db_8;
@@ -26,6 +26,7 @@ struct GlobalOptions {
   int language = 1;                  // catalogue language: 0 nl, 1 en, 2 de
   bool json = false;
   bool quiet = false;
+  std::string log;                   // --log: the traffic transcript; empty: none
 };
 
 struct CliCall {
