@@ -48,6 +48,8 @@ const SettingKey kKeys[] = {
     {"Linearisatie", "Puntgrootte", 0, &ToolSettings::puntgrootte},
     {"Linearisatie", "Lin_X_hulplijn", false, &ToolSettings::linXHulplijn},
     {"Linearisatie", "Lin_Y_hulplijn", false, &ToolSettings::linYHulplijn},
+    {"Opties", "LogVerkeer", false, &ToolSettings::logTraffic},
+    {"Opties", "LogMap", "", &ToolSettings::trafficFolder},
 };
 
 void ReadKey(const IniDocument& file, const SettingKey& k, ToolSettings& s) {
@@ -168,6 +170,8 @@ void ApplySharedSettings(const ToolSettings& s, TGlobalVar& g) {
   g.Puntgrootte = s.puntgrootte;
   g.Lin_X_hulplijn = s.linXHulplijn;
   g.Lin_Y_hulplijn = s.linYHulplijn;
+  g.LogTraffic = s.logTraffic;
+  g.TrafficFolder = s.trafficFolder;
 }
 
 void ApplyPortPaths(const ToolSettings& s, PortPaths& paths) {
@@ -204,6 +208,8 @@ ToolSettings CollectSettings(const TRkComm& port, int unitNumber, const TGlobalV
   s.puntgrootte = g.Puntgrootte;
   s.linXHulplijn = g.Lin_X_hulplijn;
   s.linYHulplijn = g.Lin_Y_hulplijn;
+  s.logTraffic = g.LogTraffic;
+  s.trafficFolder = g.TrafficFolder;
   for (int i = 0; i < kPortCount; ++i) s.portPaths[static_cast<std::size_t>(i)] = paths.Configured(static_cast<TPort>(i));
   return s;
 }

@@ -1,9 +1,15 @@
 #include "shell/Opties.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QStandardPaths>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -13,6 +19,7 @@
 #include "model/LanguageTexts.h"
 #include "shell/VQ20Main.h"
 #include "ui/OkCancelRow.h"
+#include "ui/QtText.h"
 
 TFormOpties* FormOpties = nullptr;
 
@@ -23,6 +30,10 @@ const std::vector<TextRow> kOptionTexts = {
     {"TabAlgemeen", "RegAlgemeen", "Algemeen"},
     {"LabelTaal", "TaalLabel", "Error"},
     {"ComboTaal", "TaalItems", "\"0\",\"1\",\"2\"", TextRow::Kind::List},
+    {"GroupBoxVerkeer", "GroepVerkeer", "Verkeer"},
+    {"CheckLogVerkeer", "LogVerkeer", "Al het verkeer vastleggen"},
+    {"LabelLogMap", "LogMap", "Map:"},
+    {"CmdLogMap", "LogMapKiezen", "Kiezen..."},
     {"CmdOK", "CmdOK", "OK"},
     {"CmdCancel", "CmdCancel", "Cancel"},
 };
@@ -32,6 +43,8 @@ const std::vector<TextRow> kOptionTexts = {
 TFormOpties::TFormOpties(QWidget* parent) : TWindowBase(parent, "FormOpties", "Instellingem"), texts_("Opties", kOptionTexts) {
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   auto* layout = new QVBoxLayout(this);
+  // Never narrower than its contents, also on a small screen at a large scale.
+  layout->setSizeConstraint(QLayout::SetMinimumSize);
   auto* tabs = new QTabWidget(this);
   tabs->setObjectName("PageControl1");
   auto* page = new QWidget(tabs);
@@ -52,6 +65,7 @@ TFormOpties::TFormOpties(QWidget* parent) : TWindowBase(parent, "FormOpties", "I
   grid->addWidget(ComboTaal, 0, 1);
   grid->setColumnStretch(1, 1);
   pageLayout->addWidget(group);
+  pageLayout->addWidget(BuildTrafficGroup(page));
   pageLayout->addStretch(1);
   layout->addWidget(tabs, 1);
 
@@ -62,11 +76,45 @@ TFormOpties::TFormOpties(QWidget* parent) : TWindowBase(parent, "FormOpties", "I
   setMinimumWidth(320);
 }
 
+// "Log all traffic" and the folder of the transcripts (empty: the user's
+// documents, which the box shows greyed as its placeholder).
+QWidget* TFormOpties::BuildTrafficGroup(QWidget* page) {
+  auto* group = new QGroupBox("Verkeer", page);
+  group->setObjectName("GroupBoxVerkeer");
+  auto* grid = new QGridLayout(group);
+  CheckLogVerkeer = new QCheckBox("Al het verkeer vastleggen", group);
+  CheckLogVerkeer->setObjectName("CheckLogVerkeer");
+  auto* label = new QLabel("Map:", group);
+  label->setObjectName("LabelLogMap");
+  EditLogMap = new QLineEdit(group);
+  EditLogMap->setObjectName("EditLogMap");
+  EditLogMap->setPlaceholderText(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  EditLogMap->setMinimumWidth(220);
+  label->setBuddy(EditLogMap);
+  CmdLogMap = new QPushButton("Kiezen...", group);
+  CmdLogMap->setObjectName("CmdLogMap");
+  grid->addWidget(CheckLogVerkeer, 0, 0, 1, 3);
+  grid->addWidget(label, 1, 0);
+  grid->addWidget(EditLogMap, 1, 1);
+  grid->addWidget(CmdLogMap, 1, 2);
+  grid->setColumnStretch(1, 1);
+  connect(CmdLogMap, &QPushButton::clicked, this, [this] { CmdLogMapClick(); });
+  return group;
+}
+
+void TFormOpties::CmdLogMapClick() {
+  const QString start = EditLogMap->text().isEmpty() ? EditLogMap->placeholderText() : EditLogMap->text();
+  const QString folder = QFileDialog::getExistingDirectory(this, QString(), start);
+  if (!folder.isEmpty()) EditLogMap->setText(QDir::toNativeSeparators(folder));
+}
+
 void TFormOpties::FormActivate() {
   texts_.Apply(*this);
   const int index = GlobalVar().LanguageIndex;
   ComboTaal->setCurrentIndex(index >= 0 && index < ComboTaal->count() ? index : -1);
   indexAtActivation_ = index;
+  CheckLogVerkeer->setChecked(GlobalVar().LogTraffic);
+  EditLogMap->setText(Q(GlobalVar().TrafficFolder));
   adjustSize();
 }
 
@@ -78,5 +126,16 @@ void TFormOpties::CmdOKClick() {
   if (g.LanguageIndex != indexAtActivation_) TekstFile_Lezen(g);
   if (FormMain != nullptr) FormMain->LezenTeksten();
   ParameterDef_lezen(g);
+  g.LogTraffic = CheckLogVerkeer->isChecked();
+  g.TrafficFolder = S(EditLogMap->text().trimmed());
+  if (FormMain != nullptr) {
+    // A folder the transcript cannot be written in is said at once; the
+    // box stays ticked, so the next start tries again.
+    if (const QString failure = FormMain->ApplyTrafficLogging(); !failure.isEmpty()) {
+      QMessageBox box(QMessageBox::Warning, windowTitle(), failure, QMessageBox::Ok, this);
+      box.setObjectName("TrafficLogFailure");
+      box.exec();
+    }
+  }
   accept();
 }

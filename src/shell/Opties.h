@@ -3,10 +3,13 @@
 #include "ui/WindowBase.h"
 #include "ui/WindowTexts.h"
 
+class QCheckBox;
 class QComboBox;
+class QLineEdit;
 class QPushButton;
 
-// The program options: the language. OK opens the language file of a newly
+// The program options: the language, and whether every exchange is
+// written to a traffic transcript in a folder. OK opens the language file of a newly
 // chosen language, then applies the main window's texts and reloads the
 // parameter catalogue (whose texts depend on the language) in any case.
 class TFormOpties : public TWindowBase {
@@ -15,6 +18,9 @@ public:
   explicit TFormOpties(QWidget* parent = nullptr);
 
   QComboBox* ComboTaal = nullptr;
+  QCheckBox* CheckLogVerkeer = nullptr;
+  QLineEdit* EditLogMap = nullptr;
+  QPushButton* CmdLogMap = nullptr;
   QPushButton* CmdOK = nullptr;
   QPushButton* CmdCancel = nullptr;
 
@@ -22,6 +28,8 @@ protected:
   void FormActivate() override;
 
 private:
+  QWidget* BuildTrafficGroup(QWidget* page);
+  void CmdLogMapClick();
   void CmdOKClick();
 
   WindowTexts texts_;

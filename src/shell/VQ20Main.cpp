@@ -87,6 +87,7 @@ const std::vector<TextRow> kMainTexts = {
     {"VQ80ontvangen1", "subParSoll", "Parameters + Sollwerten ontvangen"},
     {"Backup1", "subBackup", "Backup"},
     {"Restore1", "subRestore", "Restore"},
+    {"Report1", "subRapport", "Rapport..."},
     {"VQ20zoeken", "subZoeken", "App... zoeken"},
     {"menuVenster", "menuVenster", "Venster"},
     {"displaynokken1", "subNokkenInfo", "Nok info"},
@@ -174,6 +175,8 @@ TFormMain::TFormMain(const MainWindowSetup& setup, QWidget* parent)
   g.SetpointSource = psNone;
   CmdCalibratie->setVisible(setup.firstArgument.toLower() == "kwartzeil");
   if (settingsFile_ == SettingsFile::Unreadable) ReportUnreadableSettings(settings.error);
+  if (const QString failure = ApplyTrafficLogging(); !failure.isEmpty())
+    statusBar()->showMessage(failure, 20000);
 }
 
 void TFormMain::ReportUnreadableSettings(const std::string& error) {
@@ -441,6 +444,7 @@ void TFormMain::BuildMenus() {
   menuCommunicatie->addSeparator();
   Backup1 = add(menuCommunicatie, "Backup1", "Backup VQ80...", [this] { BackupClick(); });
   Restore1 = add(menuCommunicatie, "Restore1", "Restore VQ80...", [this] { RestoreClick(); });
+  Report1 = add(menuCommunicatie, "Report1", "Rapport...", [this] { ReportClick(); });
   menuCommunicatie->addSeparator();
   VQ20zoeken = add(menuCommunicatie, "VQ20zoeken", "Apparaat zoeken...", [this] { SearchDevices(); });
 
@@ -474,8 +478,11 @@ void TFormMain::showEvent(QShowEvent* event) {
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
-  // 1. Close the port, which ends every polling cycle.
+  // 1. Close the port, which ends every polling cycle; the transcript
+  // records the close and writes what it holds.
   SetPortActive(false);
+  RkComm1.SetTrafficObserver(nullptr);
+  transcript_.reset();
   // 2. Free the catalogues and the language texts.
   TGlobalVar& g = GlobalVar();
   g.ParameterCatalogue = IniDocument{};

@@ -12,6 +12,7 @@
 #include "comm/PortPaths.h"
 #include "comm/QL200Protocol.h"
 #include "comm/RkComm.h"
+#include "comm/TrafficTranscript.h"
 #include "comm/dialogs/RkSetupCommDialog.h"
 #include "model/Configuration.h"
 #include "model/DeviceIdentification.h"
@@ -73,6 +74,11 @@ public:
   // Opens or closes the port, reporting a refusal in a message box that
   // names the likely cause. False when the port refused.
   bool SetPortActive(bool active);
+  // Starts or ends the traffic transcript as the options say (LogTraffic,
+  // TrafficFolder): one file per run, named by the time the program
+  // started. The reason, when the file cannot be written; empty otherwise.
+  QString ApplyTrafficLogging();
+  const TrafficTranscript* Transcript() const { return transcript_.get(); }
 
   // The controls other windows and the tests reach by name.
   ElidedLabel* PanelComInfo = nullptr;
@@ -147,6 +153,7 @@ private:
   void ReceiveEverything();
   void BackupClick();
   void RestoreClick();
+  void ReportClick();
   void SearchDevices();
   void ShowModal(QDialog* window);
 
@@ -154,6 +161,10 @@ private:
 
   QtMainThreadInvoker invoker_;
   std::shared_ptr<PortPaths> paths_;
+  // Before the port, so it outlives it and records its last close.
+  std::unique_ptr<TrafficTranscript> transcript_;
+  std::string transcriptPath_;  // the file of this run, once logging was on
+  QTimer* transcriptTimer_ = nullptr;
   TRkComm RkComm1;
   SettingsFile settingsFile_ = SettingsFile::Missing;
 
@@ -190,6 +201,7 @@ private:
   QAction* VQ80ontvangen1 = nullptr;
   QAction* Backup1 = nullptr;
   QAction* Restore1 = nullptr;
+  QAction* Report1 = nullptr;
   QAction* VQ20zoeken = nullptr;
   QAction* displaynokken1 = nullptr;
   QAction* Grafiek1 = nullptr;
