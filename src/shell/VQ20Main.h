@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "comm/RkComm.h"
 #include "comm/TrafficTranscript.h"
 #include "comm/dialogs/RkSetupCommDialog.h"
+#include "model/BackupFile.h"
 #include "model/Configuration.h"
 #include "model/DeviceIdentification.h"
 #include "model/ErrorPoll.h"
@@ -154,6 +156,9 @@ private:
   void BackupClick();
   void RestoreClick();
   void ReportClick();
+  // The read window in its whole-device mode; none unless it ends with OK.
+  std::optional<DeviceContent> ReadWholeDevice();
+  void ShowFailure(const QString& text, const char* objectName);
   void SearchDevices();
   void ShowModal(QDialog* window);
 

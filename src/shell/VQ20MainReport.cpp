@@ -12,7 +12,6 @@
 #include "model/FileDialogFilter.h"
 #include "model/LanguageTexts.h"
 #include "model/LineCommand.h"
-#include "params/LeesParSoll.h"
 #include "platform/LocalTime.h"
 #include "shell/VQ20Main.h"
 #include "tools/ReportPrinter.h"
@@ -23,12 +22,6 @@ namespace {
 
 std::string Text(const char* key, const char* builtIn) {
   return GlobalVar().LanguageLoaded ? Tekst(kReportSection, key, builtIn) : builtIn;
-}
-
-void ShowFailure(QWidget* parent, const QString& text, const char* name) {
-  QMessageBox box(QMessageBox::Critical, QString(), text, QMessageBox::Ok, parent);
-  box.setObjectName(name);
-  box.exec();
 }
 
 // The eighteen words, read while the window takes no input.
@@ -55,15 +48,13 @@ std::optional<DeviceWordsEnd> ReadWords(QWidget& window, TRkComm& port, DeviceWo
 }  // namespace
 
 void TFormMain::ReportClick() {
-  StopPolling();
-  if (FormLeesParSoll == nullptr) return;
-  FormLeesParSoll->Mode = 3;
-  if (FormLeesParSoll->exec() != QDialog::Accepted) return;
+  const std::optional<DeviceContent> content = ReadWholeDevice();
+  if (!content) return;
   ReportSource source;
-  source.content = {FormLeesParSoll->ReceivedParameters, FormLeesParSoll->ReceivedSetpoints};
+  source.content = *content;
   const std::optional<DeviceWordsEnd> words = ReadWords(*this, RkComm1, source.words);
   if (!words || !words->Completed()) {
-    ShowFailure(this, Q(Text("WoordenNietGelezen", "De calibratiewaarden konden niet worden gelezen") + " (kr " +
+    ShowFailure(Q(Text("WoordenNietGelezen", "De calibratiewaarden konden niet worden gelezen") + " (kr " +
                         std::to_string(words ? words->address : kFirstDeviceWord) + ")."),
                 "ReportWordsNotRead");
     return;
@@ -88,7 +79,7 @@ void TFormMain::ReportClick() {
   if (file.isEmpty()) return;
   QString error;
   if (!WriteReportPdf(report, Q(texts.page), file, &error)) {
-    ShowFailure(this, error, "ReportNotSaved");
+    ShowFailure(error, "ReportNotSaved");
     return;
   }
   QMessageBox ask(QMessageBox::Question, Q(texts.title),
@@ -101,5 +92,5 @@ void TFormMain::ReportClick() {
   QPrintDialog dialog(&printer, this);
   dialog.setObjectName("ReportPrintDialog");
   if (dialog.exec() == QDialog::Accepted && !PrintReport(report, Q(texts.page), printer, &error))
-    ShowFailure(this, error, "ReportNotPrinted");
+    ShowFailure(error, "ReportNotPrinted");
 }
