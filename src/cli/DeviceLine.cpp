@@ -64,6 +64,8 @@ JobOutcome DeviceLine::Open() {
     setup.path = log_;
     setup.program = std::string("vq2x ") + VersionText;
     setup.portPath = [this](TPort port) { return path_.empty() ? paths_->Resolve(port) : path_; };
+    setup.port = port_.PortName();
+    setup.settings = port_.CurrentLineSettings();
     std::string error;
     transcript_ = TrafficTranscript::Open(std::move(setup), &error);
     if (!transcript_) return {kBadFile, "cannot write the transcript " + log_ + " (" + error + "); nothing was sent"};

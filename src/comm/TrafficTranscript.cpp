@@ -37,7 +37,8 @@ std::unique_ptr<TrafficTranscript> TrafficTranscript::Open(TranscriptSetup setup
   return std::unique_ptr<TrafficTranscript>(new TrafficTranscript(std::move(setup), file));
 }
 
-TrafficTranscript::TrafficTranscript(TranscriptSetup setup, std::FILE* file) : setup_(std::move(setup)), file_(file) {
+TrafficTranscript::TrafficTranscript(TranscriptSetup setup, std::FILE* file)
+    : setup_(std::move(setup)), file_(file), port_(setup_.port), settings_(setup_.settings) {
   setup_.capBytes = std::max(setup_.capBytes, kMinimumTranscriptCap);
   startMs_ = Now();
   std::error_code ignored;
@@ -58,7 +59,7 @@ std::int64_t TrafficTranscript::Now() const { return setup_.clockMs ? setup_.clo
 std::string TrafficTranscript::Header() const {
   std::string header = std::string(kTranscriptFirstLine) + "\n# started " +
                        LocalDateTime(setup_.started, ' ', true) + " " + UtcOffset(setup_.started) + "\n# program " +
-                       setup_.program + "\n";
+                       setup_.program + "\n# line " + PortText(port_, settings_) + "\n";
   if (part_ > 1)
     header += "# part " + std::to_string(part_) + " (the part before it is " +
               std::filesystem::path(setup_.path).filename().string() + ".1)\n";
@@ -103,10 +104,15 @@ void TrafficTranscript::Rotate() {
   fileBytes_ = buffer_.size();
 }
 
-void TrafficTranscript::PortOpened(TPort port, const LineSettings& settings, const std::string& failure) {
+std::string TrafficTranscript::PortText(TPort port, const LineSettings& settings) const {
   const std::string path = setup_.portPath ? setup_.portPath(port) : std::string();
-  std::string text = (failure.empty() ? "open " : "open-failed ") + PortDeviceName(port) + " " + Quoted(path) + " " +
-                     SettingsText(settings);
+  return PortDeviceName(port) + " " + Quoted(path) + " " + SettingsText(settings);
+}
+
+void TrafficTranscript::PortOpened(TPort port, const LineSettings& settings, const std::string& failure) {
+  port_ = port;
+  settings_ = settings;
+  std::string text = (failure.empty() ? "open " : "open-failed ") + PortText(port, settings);
   if (!failure.empty()) text += " " + Quoted(failure);
   portOpen_ = failure.empty();
   Line(text, Now());
@@ -120,7 +126,9 @@ void TrafficTranscript::PortClosed() {
 }
 
 void TrafficTranscript::LineSettingsChanged(const LineSettings& settings) {
-  if (portOpen_) Line("settings " + SettingsText(settings), Now());
+  if (!portOpen_) return;
+  settings_ = settings;
+  Line("settings " + SettingsText(settings), Now());
 }
 
 void TrafficTranscript::ExchangeStarted(std::span<const std::uint8_t> sent) {

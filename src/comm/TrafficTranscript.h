@@ -27,6 +27,10 @@ struct TranscriptSetup {
   std::string program;                           // "vq2x-tool 1.0.0", for the header
   std::function<std::string(TPort)> portPath;    // the device a port name stands for; may be empty
   std::function<std::int64_t()> clockMs;         // monotonic milliseconds; empty: the steady clock
+  // The port and its line settings as the transcript starts, for the header;
+  // every file after a rotation names them as they are then.
+  TPort port = TPort::COM1;
+  LineSettings settings;
   std::chrono::system_clock::time_point started = std::chrono::system_clock::now();
   bool append = false;  // go on in an existing file (logging switched off and on again in one run)
 };
@@ -68,6 +72,7 @@ private:
   TrafficTranscript(TranscriptSetup setup, std::FILE* file);
   std::int64_t Now() const;
   std::string Header() const;
+  std::string PortText(TPort port, const LineSettings& settings) const;
   void Line(const std::string& text, std::int64_t atMs);
   void EndExchange(const TCommError& outcome);
   void Rotate();
@@ -80,6 +85,8 @@ private:
   std::uint64_t fileBytes_ = 0;  // written and buffered, in the current file
   int part_ = 1;
   bool portOpen_ = false;
+  TPort port_;
+  LineSettings settings_;
   std::optional<Exchange> exchange_;
   std::string writeError_;
 };

@@ -35,6 +35,11 @@ std::optional<DeviceWordsEnd> ReadWords(QWidget& window, TRkComm& port, DeviceWo
     end = e;
     loop.quit();
   };
+  // A port closed under the read answers nothing: the read ends there.
+  component.OnDeactivate = [&](TRkProtocolComponent&) {
+    if (!end) end = DeviceWordsEnd{CommandChain::Outcome::Failed, kFirstDeviceWord, {}, {cePortClosed, 0, 0}};
+    loop.quit();
+  };
   window.setEnabled(false);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   read.Start();

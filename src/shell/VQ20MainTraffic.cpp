@@ -33,6 +33,8 @@ QString TFormMain::ApplyTrafficLogging() {
   setup.path = path;
   setup.program = std::string("vq2x-tool ") + VersionText;
   setup.portPath = [paths = paths_](TPort port) { return paths->Resolve(port); };
+  setup.port = RkComm1.PortName();
+  setup.settings = RkComm1.CurrentLineSettings();
   // Switched off and on again in one run: the run's file goes on.
   setup.append = path == transcriptPath_;
   std::string error;
