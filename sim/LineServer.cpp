@@ -54,13 +54,16 @@ void LineServer::HandleHeardLines(SimTime now) {
     HeardLine line = std::move(heard_.front());
     heard_.pop_front();
     if (log_) log_->Received(line.raw);
-    if (!line.overflow) HandleLine(line.text, line.settings, line.at);
+    if (!line.overflow) HandleLine(line);
   }
 }
 
-void LineServer::HandleLine(const std::string& text, const LineSettings& settings, SimTime now) {
+void LineServer::HandleLine(const HeardLine& line) {
+  const std::string& text = line.text;
+  const LineSettings& settings = line.settings;
+  SimTime now = line.at;
   if (text.find_first_not_of(" \t") == std::string::npos) return;
-  std::string reply = bus_.Hear(text, settings, now);
+  std::string reply = replay_ ? Replayed(line.raw) : bus_.Hear(text, settings, now);
   if (faults_.silentCommands > 0) {
     --faults_.silentCommands;
     return;
@@ -86,6 +89,12 @@ void LineServer::HandleLine(const std::string& text, const LineSettings& setting
     case RandomFaults::Kind::None: break;
   }
   Schedule(reply, settings, now, splitAt);
+}
+
+std::string LineServer::Replayed(const std::string& raw) {
+  std::optional<std::string> reply = replay_->Answer(raw);
+  if (!reply && log_) log_->Note("replay: nothing recorded is left for " + QuoteBytes(raw));
+  return reply.value_or("");
 }
 
 // With `splitAt` (0: none) the bytes from there on leave as a burst of their

@@ -11,6 +11,7 @@
 #include "LineSettings.h"
 #include "SimClock.h"
 #include "TrafficLog.h"
+#include "TranscriptReplay.h"
 
 // The device side of the line, without any file descriptor: cuts the
 // received bytes into command lines at each CR, lets the bus answer them and
@@ -30,6 +31,8 @@ public:
   LineServer(LineBus& bus, TrafficLog* log, std::uint32_t seed = 1);
 
   FaultPlan& faults() { return faults_; }
+  // Answers from a recorded transcript instead of the units (null: the units).
+  void SetReplay(TranscriptReplay* replay) { replay_ = replay; }
   // Starts, changes or stops the random line noise.
   void SetNoise(double perMinute, SimTime now);
 
@@ -58,7 +61,8 @@ private:
   LineSettings WireFraming(const LineSettings& settings) const;
   SimTime ArrivalOfNextByte(const LineSettings& settings, SimTime now);
   void HandleHeardLines(SimTime now);
-  void HandleLine(const std::string& text, const LineSettings& settings, SimTime now);
+  void HandleLine(const HeardLine& line);
+  std::string Replayed(const std::string& raw);
   void Schedule(const std::string& reply, const LineSettings& settings, SimTime now, std::size_t splitAt = 0);
   SimTime ScheduleBurst(const std::string& burst, const std::string& wholeReply, const LineSettings& settings,
                         SimTime start);
@@ -68,6 +72,7 @@ private:
 
   LineBus& bus_;
   TrafficLog* log_;
+  TranscriptReplay* replay_ = nullptr;
   FaultPlan faults_;
   std::deque<Chunk> pending_;
   std::deque<HeardLine> heard_;

@@ -71,6 +71,11 @@ const char* const UsageHead =
     "  --log FILE            log every command, reply and line-settings change:\n"
     "                        HH:MM:SS.mmm rx \"sc 0\\r\" / tx \"sc 0\\r\\n\" / line 9600 8 N 1\n"
     "  --script FILE         timed operator commands, one per line: SECONDS COMMAND\n"
+    "  --replay FILE         answer from a traffic transcript of the tool (vq2x --log,\n"
+    "                        \"Log all traffic\"): each command gets the reply recorded\n"
+    "                        for it, in the order they occurred; a recorded time-out\n"
+    "                        is silence, and so is a command with nothing recorded\n"
+    "                        left (the log notes it). The units are not used.\n"
     "  --no-stdin            do not read operator commands from standard input\n"
     "  --help, --version\n"
     "\n"
@@ -157,6 +162,7 @@ bool ParseOne(Parser& p, SimOptions& o) {
   else if (option == "--state") return p.Value(option, &o.statePath);
   else if (option == "--log") return p.Value(option, &o.logPath);
   else if (option == "--script") return p.Value(option, &o.scriptPath);
+  else if (option == "--replay") return p.Value(option, &o.replayPath);
   else if (option == "--motion") {
     if (!p.Value(option, &text)) return false;
     auto motion = MotionProfile::Parse(text);

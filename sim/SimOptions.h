@@ -18,6 +18,7 @@ struct SimOptions {
   std::string statePath;
   std::string logPath;
   std::string scriptPath;
+  std::string replayPath;
   MotionProfile motion;
   double analogInVolts = 5.0;
   double analogInMilliamps = 12.0;

@@ -56,6 +56,7 @@ bool SimRunner::Prepare(std::string* error) {
     *error = options_.scriptPath + ": " + *error;
     return false;
   }
+  if (!options_.replayPath.empty() && !(replay_ = TranscriptReplay::Load(options_.replayPath, error))) return false;
   if (!options_.logPath.empty()) {
     logFile_ = std::fopen(options_.logPath.c_str(), "a");
     if (!logFile_) {
@@ -71,6 +72,7 @@ bool SimRunner::Prepare(std::string* error) {
   log_ = std::make_unique<TrafficLog>(logFile_);
   server_ = std::make_unique<LineServer>(bus_, log_.get(), options_.seed);
   server_->faults() = options_.faults;
+  if (replay_) server_->SetReplay(&*replay_);
   server_->SetNoise(options_.faults.noisePerMinute, start_);
   server_->NoteSettings(line_->Settings());
   stdinOpen_ = options_.readStdin;

@@ -47,6 +47,7 @@ private:
   std::unique_ptr<TrafficLog> log_;
   std::unique_ptr<LineServer> server_;
   std::unique_ptr<StateStore> state_;
+  std::optional<TranscriptReplay> replay_;
   std::uint64_t savedRevisions_ = 0;
   std::optional<SimTime> saveDue_;
   std::vector<ScriptEvent> script_;

@@ -24,6 +24,7 @@ public:
   void Noise(std::string_view bytes);
   void Line(const std::string& settingsText);
   void Fault(std::string_view name);
+  void Note(const std::string& text);
 
 private:
   void Write(const std::string& text);

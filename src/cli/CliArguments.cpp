@@ -22,7 +22,7 @@ struct CommandInfo {
   bool manyUnits;  // takes --units
 };
 
-constexpr std::array<CommandInfo, 11> kCommands = {{
+constexpr std::array<CommandInfo, 12> kCommands = {{
     {CliCommand::Ports, "ports", "List the serial devices present: path, description, USB vendor:product, serial number",
      "vq2x ports", false},
     {CliCommand::Scan, "scan", "Search the line for devices: every unit 0..31 at every baud rate and framing",
@@ -45,6 +45,10 @@ constexpr std::array<CommandInfo, 11> kCommands = {{
      "vq2x watch position velocity inputs --interval 100 --count 50", false},
     {CliCommand::Send, "send", "Send one command line and print the reply as the terminal does",
      "vq2x send rt", false},
+    {CliCommand::Report, "report",
+     "Read the whole device and write how it was left: changed parameters, setpoints, calibration, cams, "
+     "backup checksum (.md or .json)",
+     "vq2x --units 1-4 report -o 'unit-{unit}.md'", true},
 }};
 
 constexpr std::array<std::pair<const char*, TBaudrate>, 9> kBaudrates = {{{"1200", TBaudrate::br1200},
@@ -89,7 +93,7 @@ std::optional<int> WholeNumber(const std::string& text, int low, int high) {
 
 // What CLI11 fills in; turned into a CliCall once the parse has succeeded.
 struct RawCall {
-  std::string port, baud, framing, unit, units, config, language = "en";
+  std::string port, baud, framing, unit, units, config, language = "en", log;
   bool json = false, quiet = false, fast = false;
   std::vector<std::string> operands;
   std::string output, bauds, interval, count;
@@ -121,6 +125,7 @@ CLI::App* AddCommand(CLI::App& app, const CommandInfo& info, RawCall& raw) {
       break;
     case CliCommand::Read:
     case CliCommand::Backup:
+    case CliCommand::Report:
       sub->add_option("-o,--output", raw.output, "The file to write ({unit} and {serial} are filled in)")->required();
       break;
     case CliCommand::Write:
@@ -168,6 +173,7 @@ std::optional<std::string> Complete(const RawCall& raw, const CommandInfo& info,
   g.json = raw.json;
   g.quiet = raw.quiet;
   g.fast = raw.fast;
+  g.log = raw.log;
   call.operands = raw.operands;
   call.output = raw.output;
   call.all = raw.all;
@@ -203,11 +209,15 @@ std::optional<std::string> CheckOperands(const RawCall& raw, CliCall& call) {
       }
       break;
     case CliCommand::Read:
-    case CliCommand::Backup: {
+    case CliCommand::Backup:
+    case CliCommand::Report: {
       const std::string ext = Extension(call.output);
-      if (call.command == CliCommand::Backup ? ext != "bak" : ext != "vqp" && ext != "vqs" && ext != "bak")
-        return call.command == CliCommand::Backup ? "backup -o " + call.output + ": the file must end in .bak"
-                                                  : "read -o " + call.output + ": expected a .vqp, .vqs or .bak file";
+      if (call.command == CliCommand::Report && ext != "md" && ext != "json")
+        return "report -o " + call.output + ": expected a .md (Markdown) or .json file";
+      if (call.command == CliCommand::Backup && ext != "bak")
+        return "backup -o " + call.output + ": the file must end in .bak";
+      if (call.command == CliCommand::Read && ext != "vqp" && ext != "vqs" && ext != "bak")
+        return "read -o " + call.output + ": expected a .vqp, .vqs or .bak file";
       if (manyUnits && call.output.find("{unit}") == std::string::npos)
         return "-o " + call.output + ": with --units the file name must hold {unit}";
       break;
@@ -281,6 +291,7 @@ ParsedCall ParseCommandLine(const std::vector<std::string>& arguments) {
   app.add_flag("--json", raw.json, "Machine-readable output on stdout: one JSON document per command");
   app.add_flag("-q,--quiet", raw.quiet, "No progress display");
   app.add_flag("--fast", raw.fast, "Fast transfers: a reply ends at its line end, not after 50 ms of silence");
+  app.add_option("--log", raw.log, "Write a transcript of every exchange on the line to this file");
   app.require_subcommand(1);
   std::vector<CLI::App*> subs;
   for (const CommandInfo& info : kCommands) subs.push_back(AddCommand(app, info, raw));

@@ -8,7 +8,7 @@
 
 // One call of vq2x as the argument parser understood it: checked whole, so
 // a command never starts on an argument it cannot use.
-enum class CliCommand { Ports, Scan, Info, Get, Set, Read, Write, Backup, Restore, Watch, Send };
+enum class CliCommand { Ports, Scan, Info, Get, Set, Read, Write, Backup, Restore, Watch, Send, Report };
 
 struct LineFraming {
   TDataBit dataBits = TDataBit::db_8;
@@ -27,6 +27,7 @@ struct GlobalOptions {
   bool json = false;
   bool quiet = false;
   bool fast = false;                 // replies end at their line end (also on through application.ini)
+  std::string log;                   // --log: the traffic transcript; empty: none
 };
 
 struct CliCall {

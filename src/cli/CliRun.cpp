@@ -43,6 +43,7 @@ int Dispatch(const CliCall& call, const ToolSettings& settings, CliOutput& out) 
     case CliCommand::Restore: return RunRestore(call, settings, out);
     case CliCommand::Watch: return RunWatch(call, settings, out);
     case CliCommand::Send: return RunSend(call, settings, out);
+    case CliCommand::Report: return RunReport(call, settings, out);
   }
   return kUsage;
 }

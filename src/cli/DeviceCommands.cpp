@@ -1,8 +1,6 @@
 // info, send and watch: the device's identification, one free command
 // line, and live values sampled at an interval.
 #include <chrono>
-#include <cstdio>
-#include <ctime>
 
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
@@ -12,6 +10,7 @@
 #include "model/LineCommand.h"
 #include "model/LivePolling.h"
 #include "model/ParameterNumbers.h"
+#include "platform/LocalTime.h"
 
 namespace {
 
@@ -32,17 +31,7 @@ JobOutcome Exchange(DeviceLine& line, const std::string& command, int timeoutMs,
   return *outcome;
 }
 
-std::string TimeStamp() {
-  const auto now = std::chrono::system_clock::now();
-  const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
-  std::tm local{};
-  localtime_r(&seconds, &local);
-  char text[64];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03d", local.tm_year + 1900, local.tm_mon + 1,
-                local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(ms));
-  return text;
-}
+std::string TimeStamp() { return LocalDateTime(std::chrono::system_clock::now(), 'T', true); }
 
 // The value a column shows, as on the main window's panels: "?" for a reply
 // that does not echo its command.

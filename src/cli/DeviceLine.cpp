@@ -6,6 +6,7 @@
 #include "cli/Interrupt.h"
 #include "comm/PortFailureCause.h"
 #include "comm/PosixSerialPort.h"
+#include "model/Global_var.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ private:
 }  // namespace
 
 DeviceLine::DeviceLine(const ToolSettings& settings, const GlobalOptions& options)
-    : paths_(std::make_shared<PortPaths>()), port_(invoker_, std::make_shared<PosixSerialBackend>(paths_)) {
+    : paths_(std::make_shared<PortPaths>()), log_(options.log), port_(invoker_, std::make_shared<PosixSerialBackend>(paths_)) {
   ApplyPortSettings(settings, port_);
   ApplyPortPaths(settings, *paths_);
   if (options.port) {
@@ -59,6 +60,18 @@ DeviceLine::~DeviceLine() {
 }
 
 JobOutcome DeviceLine::Open() {
+  if (!log_.empty() && !transcript_) {
+    TranscriptSetup setup;
+    setup.path = log_;
+    setup.program = std::string("vq2x ") + VersionText;
+    setup.portPath = [this](TPort port) { return path_.empty() ? paths_->Resolve(port) : path_; };
+    setup.port = port_.PortName();
+    setup.settings = port_.CurrentLineSettings();
+    std::string error;
+    transcript_ = TrafficTranscript::Open(std::move(setup), &error);
+    if (!transcript_) return {kBadFile, "cannot write the transcript " + log_ + " (" + error + "); nothing was sent"};
+    port_.SetTrafficObserver(transcript_.get());
+  }
   try {
     port_.Open();
     return {};
@@ -74,12 +87,16 @@ bool DeviceLine::RunUntil(const std::function<bool()>& done) {
   while (!done()) {
     if (Interrupted()) return false;
     invoker_.ServeFor(std::chrono::milliseconds(50));
+    if (transcript_) transcript_->Tick();
   }
   return true;
 }
 
-std::string DeviceLine::Describe() const {
-  const std::string where = path_.empty() ? paths_->Resolve(port_.PortName()) : path_;
+std::string DeviceLine::Describe() const { return Where() + " " + SettingsText(); }
+
+std::string DeviceLine::Where() const { return path_.empty() ? paths_->Resolve(port_.PortName()) : path_; }
+
+std::string DeviceLine::SettingsText() const {
   const LineSettings line = port_.CurrentLineSettings();
-  return where + " " + PortSettingsText(line.baudrate, line.parity, line.dataBits, line.stopBits);
+  return PortSettingsText(line.baudrate, line.parity, line.dataBits, line.stopBits);
 }

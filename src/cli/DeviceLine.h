@@ -9,6 +9,7 @@
 #include "comm/MainThreadInvoker.h"
 #include "comm/PortPaths.h"
 #include "comm/RkComm.h"
+#include "comm/TrafficTranscript.h"
 #include "model/Configuration.h"
 
 // The serial line a run of vq2x talks over: the port of the settings file
@@ -23,7 +24,8 @@ public:
   DeviceLine& operator=(const DeviceLine&) = delete;
 
   // kPortFailure, with the system's text and the likely cause, when the
-  // port does not open.
+  // port does not open; kBadFile when the transcript (--log) cannot be
+  // created (nothing is sent then).
   JobOutcome Open();
   TRkComm& Port() { return port_; }
 
@@ -31,12 +33,18 @@ public:
   // first (the exchange under way is then left to the port's close).
   bool RunUntil(const std::function<bool()>& done);
 
-  // "/dev/ttyUSB0 9600,E,8,1", for messages and reports.
+  // "/dev/ttyUSB0 9600,E,8,1", for messages and reports: where, and at
+  // which line settings.
   std::string Describe() const;
+  std::string Where() const;
+  std::string SettingsText() const;
 
 private:
   ManualInvoker invoker_;
   std::shared_ptr<PortPaths> paths_;
   std::string path_;  // the device path when --port names one
+  std::string log_;   // --log
+  // Declared before the port, so it outlives it and records its close.
+  std::unique_ptr<TrafficTranscript> transcript_;
   TRkComm port_;
 };

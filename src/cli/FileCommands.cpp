@@ -21,24 +21,6 @@ std::string Extension(const std::string& path) {
   return ext;
 }
 
-// The serial text as a part of a file name: letters, digits, "-" and "_"
-// kept, anything else "_".
-std::string SafeName(const std::string& text) {
-  std::string safe;
-  for (unsigned char c : text) safe += std::isalnum(c) || c == '-' || c == '_' ? static_cast<char>(c) : '_';
-  return safe.empty() ? "unknown" : safe;
-}
-
-std::string Replace(std::string text, const std::string& field, const std::string& by) {
-  for (std::size_t at = text.find(field); at != std::string::npos; at = text.find(field, at + by.size()))
-    text.replace(at, field.size(), by);
-  return text;
-}
-
-std::string FileFor(const std::string& pattern, const UnitIdentity& unit) {
-  return Replace(Replace(pattern, "{unit}", std::to_string(unit.unit)), "{serial}", SafeName(unit.serial));
-}
-
 JobOutcome Saved(bool saved, const std::string& path, const std::string& error, Json& result) {
   if (!saved) return {kBadFile, "cannot write " + path + " (" + error + ")"};
   result["file"] = path;

@@ -7,6 +7,20 @@ namespace {
 
 std::string Quoted(const std::string& command) { return "\"" + command + "\""; }
 
+// The serial text as a part of a file name: letters, digits, "-" and "_"
+// kept, anything else "_".
+std::string SafeName(const std::string& text) {
+  std::string safe;
+  for (unsigned char c : text) safe += std::isalnum(c) || c == '-' || c == '_' ? static_cast<char>(c) : '_';
+  return safe.empty() ? "unknown" : safe;
+}
+
+std::string Replace(std::string text, const std::string& field, const std::string& by) {
+  for (std::size_t at = text.find(field); at != std::string::npos; at = text.find(field, at + by.size()))
+    text.replace(at, field.size(), by);
+  return text;
+}
+
 JobOutcome Identify(DeviceLine& line, UnitIdentity& identity) {
   DeviceIdentification identification(line.Port(), GlobalVar());
   std::optional<IdentificationEnd> end;
@@ -122,3 +136,7 @@ JobOutcome ExchangeFailure(const std::string& command, const TCommError& error) 
 }
 
 JobOutcome Interruption() { return {kInterrupted, "stopped by Ctrl-C"}; }
+
+std::string FileFor(const std::string& pattern, const UnitIdentity& unit) {
+  return Replace(Replace(pattern, "{unit}", std::to_string(unit.unit)), "{serial}", SafeName(unit.serial));
+}

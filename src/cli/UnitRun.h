@@ -17,6 +17,10 @@ struct UnitIdentity {
   std::string type, hardware, serial;
 };
 
+// The file a job writes for a unit: {unit} and {serial} (the "rx" text,
+// letters, digits, "-" and "_" kept, anything else "_") filled in.
+std::string FileFor(const std::string& pattern, const UnitIdentity& unit);
+
 // A job on one unit: it adds its results to `result` (JSON mode) or prints
 // them (text mode), and says how it ended.
 using UnitJob = std::function<JobOutcome(DeviceLine& line, const UnitIdentity& unit, Json& result)>;

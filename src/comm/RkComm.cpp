@@ -9,6 +9,7 @@
 #include "comm/MainThreadInvoker.h"
 #include "comm/RkCommThread.h"
 #include "comm/RkProtocolComponent.h"
+#include "comm/TrafficObserver.h"
 
 TRkComm::TRkComm(MainThreadInvoker& invoker, std::shared_ptr<SerialBackend> backend)
     : invoker_(invoker), backend_(std::move(backend)) {}
@@ -40,20 +41,26 @@ void TRkComm::Open() {
   ReapRetiredWorkers(false);
   int error = 0;
   port_ = backend_ ? backend_->Open(portName_, error) : nullptr;
-  if (!port_) throw ECommHandleError(SystemErrorText(error != 0 ? error : ENODEV));
+  if (!port_) {
+    const std::string text = SystemErrorText(error != 0 ? error : ENODEV);
+    if (traffic_) traffic_->PortOpened(portName_, CurrentLineSettings(), text);
+    throw ECommHandleError(text);
+  }
   active_ = true;
   try {
     if (const int e = port_->ReadState(); e != 0) throw ECommInitError(SystemErrorText(e));
     ApplyFrameSetting();
     worker_ = std::make_unique<TRkCommThread>(port_, invoker_, active_, [this] { RequestDone(); });
-  } catch (...) {
+  } catch (const std::exception& e) {
     try {
       Close();
     } catch (const std::exception&) {
       // The first failure is the one the caller needs to see.
     }
+    if (traffic_) traffic_->PortOpened(portName_, CurrentLineSettings(), e.what());
     throw;
   }
+  if (traffic_) traffic_->PortOpened(portName_, CurrentLineSettings(), "");
   if (OnActivate && !destroying_) OnActivate(*this);
 }
 
@@ -74,6 +81,7 @@ void TRkComm::Close() {
   int error = 0;
   if (port_) error = port_->Close();
   port_.reset();
+  if (traffic_) traffic_->PortClosed();
   if (error != 0) throw ECommHandleError(SystemErrorText(error));
   if (OnDeactivate && !destroying_) OnDeactivate(*this);
 }
@@ -109,6 +117,7 @@ void TRkComm::ApplyFrameSetting() {
   if (!active_ || !port_) return;
   if (const int error = port_->ApplySettings(CurrentLineSettings()); error != 0)
     throw ECommInitError(SystemErrorText(error));
+  if (traffic_) traffic_->LineSettingsChanged(CurrentLineSettings());
 }
 
 void TRkComm::SetBaudrate(TBaudrate value) {
@@ -214,7 +223,12 @@ void TRkComm::RequestDone() {
 
 void TRkComm::StartHead() {
   running_ = queue_.front();
-  worker_->StartJob(MakeJob(running_));
+  ExchangeJob job = MakeJob(running_);
+  if (traffic_ && job.kind != ProtocolKind::None) {
+    const std::size_t length = job.request.frame[0];
+    traffic_->ExchangeStarted(std::span(job.request.frame).subspan(1, length > 0 ? length - 1 : 0));
+  }
+  worker_->StartJob(std::move(job));
 }
 
 // The worker gets a copy of the request and two routines that find the
@@ -231,10 +245,12 @@ ExchangeJob TRkComm::MakeJob(TCommRequest* request) {
   auto alive = [this, request] {
     return running_ == request && !request->Sender->Destroying() ? request->Sender : nullptr;
   };
-  job.handOver = [alive](const FrameBuffer& data, const FrameBuffer& frame, bool& continuation) {
+  job.handOver = [this, alive](const FrameBuffer& data, const FrameBuffer& frame, bool& continuation) {
+    if (traffic_) traffic_->ReplyBytes(std::span(data).subspan(1, data[0]), continuation);
     if (TRkProtocolComponent* s = alive()) s->DoReceiveData(data, frame, continuation);
   };
-  job.deliver = [alive](const TCommError& error, const FrameBuffer& data) {
+  job.deliver = [this, alive](const TCommError& error, const FrameBuffer& data) {
+    if (traffic_) traffic_->ExchangeEnded(error);
     if (TRkProtocolComponent* s = alive()) s->DoCommResult(error, data);
   };
   return job;

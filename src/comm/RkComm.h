@@ -14,6 +14,7 @@ class MainThreadInvoker;
 class TRkComponent;
 class TRkCommThread;
 class TRkProtocolComponent;
+class TrafficObserver;
 struct ExchangeJob;
 struct TCommRequest;
 
@@ -92,6 +93,10 @@ public:
   NotifyEvent OnActivate;
   NotifyEvent OnDeactivate;
 
+  // Told of opens, closes, setting changes and every exchange (null: none).
+  // It must outlive the port or be removed first.
+  void SetTrafficObserver(TrafficObserver* observer) { traffic_ = observer; }
+
   // Used by the protocol components and the worker.
   int QueueRequest(TCommRequest* request);
   void RequestDone();
@@ -122,6 +127,7 @@ private:
   // The request the worker runs now, or null when its component went away
   // meanwhile (then nothing may reach it).
   TCommRequest* running_ = nullptr;
+  TrafficObserver* traffic_ = nullptr;
 
   std::atomic<bool> active_{false};
   bool destroying_ = false;

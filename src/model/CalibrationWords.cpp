@@ -62,6 +62,15 @@ const char* CalibrationGroupCaption(CalibrationGroup group) {
   return "";
 }
 
+const char* CalibrationQuantityLabel(CalibrationQuantity quantity) {
+  switch (quantity) {
+    case CalibrationQuantity::Offset: return "Offset:";
+    case CalibrationQuantity::GainNegative: return "Gain neg:";
+    case CalibrationQuantity::GainPositive: return "Gain pos:";
+  }
+  return "";
+}
+
 const std::array<TeachWord, kTeachWordCount>& TeachWords() { return kTeach; }
 
 std::int32_t ClampToSpinRange(std::int64_t value, std::int32_t minimum, std::int32_t maximum) {

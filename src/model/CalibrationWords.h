@@ -38,6 +38,8 @@ std::optional<int> CalibrationWordIndex(std::int64_t address);
 
 // Group box captions: "DA Spanning", "DA Stroom", "AD Spanning", "AD Stroom".
 const char* CalibrationGroupCaption(CalibrationGroup group);
+// Labels in front of the spin boxes: "Offset:", "Gain neg:", "Gain pos:".
+const char* CalibrationQuantityLabel(CalibrationQuantity quantity);
 
 // The order in which the read chain asks for the words on activation.
 constexpr std::array<std::int32_t, kCalibrationWordCount> kReadChainOrder = {

@@ -38,6 +38,8 @@ const SettingKey kKeys[] = {
     {"Serieel", "unit_no", 0, &ToolSettings::unitNo},
     {"Opties", "Taal", 0, &ToolSettings::taal},
     {"Opties", "SnelleOverdracht", false, &ToolSettings::snelleOverdracht},
+    {"Opties", "LogVerkeer", false, &ToolSettings::logTraffic},
+    {"Opties", "LogMap", "", &ToolSettings::trafficFolder},
     {"Algemeen", "OpenCloseDialoogPath", "", &ToolSettings::openCloseDialoogPath},
     {"Afdrukken", "Firma", "", &ToolSettings::firma},
     {"Afdrukken", "Type", "", &ToolSettings::type},
@@ -133,6 +135,8 @@ const SharedSetting kSharedSettings[] = {
     Shared<int>{&ToolSettings::puntgrootte, &TGlobalVar::Puntgrootte},
     Shared<bool>{&ToolSettings::linXHulplijn, &TGlobalVar::Lin_X_hulplijn},
     Shared<bool>{&ToolSettings::linYHulplijn, &TGlobalVar::Lin_Y_hulplijn},
+    Shared<bool>{&ToolSettings::logTraffic, &TGlobalVar::LogTraffic},
+    Shared<std::string>{&ToolSettings::trafficFolder, &TGlobalVar::TrafficFolder},
 };
 
 std::string SystemText(const std::string& path) { return path + ": " + std::strerror(errno); }

@@ -31,6 +31,8 @@ struct ToolSettings {
   bool xHulplijn = false, yHulplijn = false;
   int puntgrootte = 0;
   bool linXHulplijn = false, linYHulplijn = false;
+  bool logTraffic = false;
+  std::string trafficFolder;  // empty: the user's documents
   // [Poorten]: the device path of COM1 .. COM16, empty for the default one.
   std::array<std::string, kPortCount> portPaths;
 };

@@ -36,6 +36,8 @@ struct TGlobalVar {
   bool X_hulplijn = false, Y_hulplijn = false;
   int Puntgrootte = 0;
   bool Lin_X_hulplijn = false, Lin_Y_hulplijn = false;
+  bool LogTraffic = false;     // a transcript of every exchange, in TrafficFolder
+  std::string TrafficFolder;  // empty: the user's documents
 
   int LanguageIndex = 0;
   bool LanguageLoaded = false;

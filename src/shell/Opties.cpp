@@ -2,9 +2,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QStandardPaths>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -14,6 +19,7 @@
 #include "model/LanguageTexts.h"
 #include "shell/VQ20Main.h"
 #include "ui/OkCancelRow.h"
+#include "ui/QtText.h"
 
 TFormOpties* FormOpties = nullptr;
 
@@ -26,6 +32,10 @@ const std::vector<TextRow> kOptionTexts = {
     {"ComboTaal", "TaalItems", "\"0\",\"1\",\"2\"", TextRow::Kind::List},
     {"CheckSnelleOverdracht", "SnelleOverdracht", "Snelle overdracht"},
     {"LabelSnelleOverdracht", "SnelleOverdrachtUitleg", "Een antwoord eindigt bij zijn regeleinde."},
+    {"GroupBoxVerkeer", "GroepVerkeer", "Verkeer"},
+    {"CheckLogVerkeer", "LogVerkeer", "Al het verkeer vastleggen"},
+    {"LabelLogMap", "LogMap", "Map:"},
+    {"CmdLogMap", "LogMapKiezen", "Kiezen..."},
     {"CmdOK", "CmdOK", "OK"},
     {"CmdCancel", "CmdCancel", "Cancel"},
 };
@@ -35,6 +45,8 @@ const std::vector<TextRow> kOptionTexts = {
 TFormOpties::TFormOpties(QWidget* parent) : TWindowBase(parent, "FormOpties", "Instellingem"), texts_("Opties", kOptionTexts) {
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   auto* layout = new QVBoxLayout(this);
+  // Never narrower than its contents, also on a small screen at a large scale.
+  layout->setSizeConstraint(QLayout::SetMinimumSize);
   auto* tabs = new QTabWidget(this);
   tabs->setObjectName("PageControl1");
   auto* page = new QWidget(tabs);
@@ -63,6 +75,7 @@ TFormOpties::TFormOpties(QWidget* parent) : TWindowBase(parent, "FormOpties", "I
   explanation->setBuddy(CheckSnelleOverdracht);
   pageLayout->addWidget(CheckSnelleOverdracht);
   pageLayout->addWidget(explanation);
+  pageLayout->addWidget(BuildTrafficGroup(page));
   pageLayout->addStretch(1);
   layout->addWidget(tabs, 1);
 
@@ -73,12 +86,46 @@ TFormOpties::TFormOpties(QWidget* parent) : TWindowBase(parent, "FormOpties", "I
   setMinimumWidth(320);
 }
 
+// "Log all traffic" and the folder of the transcripts (empty: the user's
+// documents, which the box shows greyed as its placeholder).
+QWidget* TFormOpties::BuildTrafficGroup(QWidget* page) {
+  auto* group = new QGroupBox("Verkeer", page);
+  group->setObjectName("GroupBoxVerkeer");
+  auto* grid = new QGridLayout(group);
+  CheckLogVerkeer = new QCheckBox("Al het verkeer vastleggen", group);
+  CheckLogVerkeer->setObjectName("CheckLogVerkeer");
+  auto* label = new QLabel("Map:", group);
+  label->setObjectName("LabelLogMap");
+  EditLogMap = new QLineEdit(group);
+  EditLogMap->setObjectName("EditLogMap");
+  EditLogMap->setPlaceholderText(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  EditLogMap->setMinimumWidth(220);
+  label->setBuddy(EditLogMap);
+  CmdLogMap = new QPushButton("Kiezen...", group);
+  CmdLogMap->setObjectName("CmdLogMap");
+  grid->addWidget(CheckLogVerkeer, 0, 0, 1, 3);
+  grid->addWidget(label, 1, 0);
+  grid->addWidget(EditLogMap, 1, 1);
+  grid->addWidget(CmdLogMap, 1, 2);
+  grid->setColumnStretch(1, 1);
+  connect(CmdLogMap, &QPushButton::clicked, this, [this] { CmdLogMapClick(); });
+  return group;
+}
+
+void TFormOpties::CmdLogMapClick() {
+  const QString start = EditLogMap->text().isEmpty() ? EditLogMap->placeholderText() : EditLogMap->text();
+  const QString folder = QFileDialog::getExistingDirectory(this, QString(), start);
+  if (!folder.isEmpty()) EditLogMap->setText(QDir::toNativeSeparators(folder));
+}
+
 void TFormOpties::FormActivate() {
   texts_.Apply(*this);
   const int index = GlobalVar().LanguageIndex;
   ComboTaal->setCurrentIndex(index >= 0 && index < ComboTaal->count() ? index : -1);
   indexAtActivation_ = index;
   if (FormMain != nullptr) CheckSnelleOverdracht->setChecked(FormMain->Port().FastReplies());
+  CheckLogVerkeer->setChecked(GlobalVar().LogTraffic);
+  EditLogMap->setText(Q(GlobalVar().TrafficFolder));
   adjustSize();
 }
 
@@ -93,5 +140,16 @@ void TFormOpties::CmdOKClick() {
     FormMain->LezenTeksten();
   }
   ParameterDef_lezen(g);
+  g.LogTraffic = CheckLogVerkeer->isChecked();
+  g.TrafficFolder = S(EditLogMap->text().trimmed());
+  if (FormMain != nullptr) {
+    // A folder the transcript cannot be written in is said at once; the
+    // box stays ticked, so the next start tries again.
+    if (const QString failure = FormMain->ApplyTrafficLogging(); !failure.isEmpty()) {
+      QMessageBox box(QMessageBox::Warning, windowTitle(), failure, QMessageBox::Ok, this);
+      box.setObjectName("TrafficLogFailure");
+      box.exec();
+    }
+  }
   accept();
 }

@@ -5,9 +5,11 @@
 
 class QCheckBox;
 class QComboBox;
+class QLineEdit;
 class QPushButton;
 
-// The program options: the language and the fast transfers. OK opens the
+// The program options: the language, the fast transfers, and whether every
+// exchange is written to a traffic transcript in a folder. OK opens the
 // language file of a newly chosen language, then applies the main window's
 // texts and reloads the parameter catalogue (whose texts depend on the
 // language) in any case. Fast transfers are a setting of the port: its
@@ -19,6 +21,9 @@ public:
 
   QComboBox* ComboTaal = nullptr;
   QCheckBox* CheckSnelleOverdracht = nullptr;
+  QCheckBox* CheckLogVerkeer = nullptr;
+  QLineEdit* EditLogMap = nullptr;
+  QPushButton* CmdLogMap = nullptr;
   QPushButton* CmdOK = nullptr;
   QPushButton* CmdCancel = nullptr;
 
@@ -26,6 +31,8 @@ protected:
   void FormActivate() override;
 
 private:
+  QWidget* BuildTrafficGroup(QWidget* page);
+  void CmdLogMapClick();
   void CmdOKClick();
 
   WindowTexts texts_;

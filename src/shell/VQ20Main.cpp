@@ -105,6 +105,7 @@ const MainCaption kMainCaptions[] = {
     {"VQ80ontvangen1", "subParSoll", "Parameters + Sollwerten ontvangen"},
     {"Backup1", "subBackup", "Backup VQ80...", "Backup"},
     {"Restore1", "subRestore", "Restore VQ80...", "Restore"},
+    {"Report1", "subRapport", "Rapport...", "Rapport..."},
     {"VQ20zoeken", "subZoeken", "Apparaat zoeken...", "App... zoeken"},
     {"menuVenster", "menuVenster", "&Venster", "Venster"},
     {"displaynokken1", "subNokkenInfo", "Nokken info", "Nok info"},
@@ -205,6 +206,8 @@ TFormMain::TFormMain(const MainWindowSetup& setup, QWidget* parent)
   g.SetpointSource = psNone;
   CmdCalibratie->setVisible(setup.firstArgument.toLower() == "kwartzeil");
   if (!settingsProblem.empty()) ReportUnreadableSettings(settingsProblem);
+  if (const QString failure = ApplyTrafficLogging(); !failure.isEmpty())
+    statusBar()->showMessage(failure, 20000);
 }
 
 std::string TFormMain::ReadSettings() {
@@ -493,6 +496,7 @@ void TFormMain::BuildMenus() {
   menuCommunicatie->addSeparator();
   Backup1 = add(menuCommunicatie, "Backup1", [this] { BackupClick(); });
   Restore1 = add(menuCommunicatie, "Restore1", [this] { RestoreClick(); });
+  Report1 = add(menuCommunicatie, "Report1", [this] { ReportClick(); });
   menuCommunicatie->addSeparator();
   VQ20zoeken = add(menuCommunicatie, "VQ20zoeken", [this] { SearchDevices(); });
 
@@ -524,8 +528,11 @@ void TFormMain::showEvent(QShowEvent* event) {
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
-  // 1. Close the port, which ends every polling cycle.
+  // 1. Close the port, which ends every polling cycle; the transcript
+  // records the close and writes what it holds.
   SetPortActive(false);
+  RkComm1.SetTrafficObserver(nullptr);
+  transcript_.reset();
   // 2. Free the catalogues and the language texts.
   TGlobalVar& g = GlobalVar();
   g.ParameterCatalogue = IniDocument{};

@@ -13,7 +13,9 @@
 #include "comm/PortPaths.h"
 #include "comm/QL200Protocol.h"
 #include "comm/RkComm.h"
+#include "comm/TrafficTranscript.h"
 #include "comm/dialogs/RkSetupCommDialog.h"
+#include "model/BackupFile.h"
 #include "model/Configuration.h"
 #include "model/DeviceIdentification.h"
 #include "model/ErrorPoll.h"
@@ -76,6 +78,11 @@ public:
   // Opens or closes the port, reporting a refusal in a message box that
   // names the likely cause. False when the port refused.
   bool SetPortActive(bool active);
+  // Starts or ends the traffic transcript as the options say (LogTraffic,
+  // TrafficFolder): one file per run, named by the time the program
+  // started. The reason, when the file cannot be written; empty otherwise.
+  QString ApplyTrafficLogging();
+  const TrafficTranscript* Transcript() const { return transcript_.get(); }
 
   // The controls other windows and the tests reach by name.
   ElidedLabel* PanelComInfo = nullptr;
@@ -156,6 +163,10 @@ private:
   void ReceiveEverything();
   void BackupClick();
   void RestoreClick();
+  void ReportClick();
+  // The read window in its whole-device mode; none unless it ends with OK.
+  std::optional<DeviceContent> ReadWholeDevice();
+  void ShowFailure(const QString& text, const char* objectName);
   void SearchDevices();
   void ShowModal(QDialog* window);
 
@@ -163,6 +174,10 @@ private:
 
   QtMainThreadInvoker invoker_;
   std::shared_ptr<PortPaths> paths_;
+  // Before the port, so it outlives it and records its last close.
+  std::unique_ptr<TrafficTranscript> transcript_;
+  std::string transcriptPath_;  // the file of this run, once logging was on
+  QTimer* transcriptTimer_ = nullptr;
   TRkComm RkComm1;
   std::string settingsPath_;  // application.ini beside the program, or the user's own copy
   SettingsFile settingsFile_ = SettingsFile::Missing;
@@ -207,6 +222,7 @@ private:
   QAction* VQ80ontvangen1 = nullptr;
   QAction* Backup1 = nullptr;
   QAction* Restore1 = nullptr;
+  QAction* Report1 = nullptr;
   QAction* VQ20zoeken = nullptr;
   QAction* displaynokken1 = nullptr;
   QAction* Grafiek1 = nullptr;

@@ -35,25 +35,30 @@ QString Filter(const char* builtIn) {
   return GlobalVar().LanguageLoaded ? Q(DialogFilter(Tekst(kSection, "OpenFilter", builtIn))) : QString();
 }
 
-void ShowFailure(QWidget* parent, const QString& text, const char* name) {
-  QMessageBox box(QMessageBox::Critical, QString(), text, QMessageBox::Ok, parent);
+}  // namespace
+
+void TFormMain::ShowFailure(const QString& text, const char* name) {
+  QMessageBox box(QMessageBox::Critical, QString(), text, QMessageBox::Ok, this);
   box.setObjectName(name);
   box.exec();
 }
 
-}  // namespace
+std::optional<DeviceContent> TFormMain::ReadWholeDevice() {
+  StopPolling();
+  if (FormLeesParSoll == nullptr) return std::nullopt;
+  FormLeesParSoll->Mode = 3;
+  if (FormLeesParSoll->exec() != QDialog::Accepted) return std::nullopt;
+  return DeviceContent{FormLeesParSoll->ReceivedParameters, FormLeesParSoll->ReceivedSetpoints};
+}
 
 void TFormMain::BackupClick() {
-  StopPolling();
-  if (FormLeesParSoll == nullptr) return;
-  FormLeesParSoll->Mode = 3;
-  if (FormLeesParSoll->exec() != QDialog::Accepted) return;
-  const DeviceContent content{FormLeesParSoll->ReceivedParameters, FormLeesParSoll->ReceivedSetpoints};
+  const std::optional<DeviceContent> content = ReadWholeDevice();
+  if (!content) return;
 
   const QString file = ChooseFile(this, FileChoice::Save, Q(Text("SaveCaption", "")), Filter(kBackupFilter), kExtension);
   if (file.isEmpty()) return;
   std::string error;  // names the file
-  if (!SaveBackupFile(S(file), content, &error)) ShowFailure(this, Q(error), "BackupNotSaved");
+  if (!SaveBackupFile(S(file), *content, &error)) ShowFailure(Q(error), "BackupNotSaved");
 }
 
 void TFormMain::RestoreClick() {
@@ -66,9 +71,9 @@ void TFormMain::RestoreClick() {
   const BackupRead read = LoadBackupFile(S(file));
   switch (read.outcome) {
     case BackupOutcome::Loaded: break;
-    case BackupOutcome::CannotOpen: ShowFailure(this, Q(read.systemText), "RestoreRefused"); return;
-    case BackupOutcome::WrongSize: ShowFailure(this, Q(Text("OpenMsg3", kWrongSize)), "RestoreRefused"); return;
-    case BackupOutcome::WrongMarkers: ShowFailure(this, Q(Text("OpenMsg2", kWrongFile)), "RestoreRefused"); return;
+    case BackupOutcome::CannotOpen: ShowFailure(Q(read.systemText), "RestoreRefused"); return;
+    case BackupOutcome::WrongSize: ShowFailure(Q(Text("OpenMsg3", kWrongSize)), "RestoreRefused"); return;
+    case BackupOutcome::WrongMarkers: ShowFailure(Q(Text("OpenMsg2", kWrongFile)), "RestoreRefused"); return;
   }
   FormSchrijfParSoll->SendParameters = read.content.parameters;
   FormSchrijfParSoll->SendSetpoints = read.content.setpoints;

@@ -113,7 +113,7 @@ void TFormMain::LezenTeksten() {
   // Applied again while the port is open (after the options window), the
   // texts must not take away what the open port offers.
   CmdTerminalZenden->setEnabled(open);
-  for (QAction* a : {VQ80ontvangen1, Backup1, Restore1}) a->setEnabled(open);
+  for (QAction* a : {VQ80ontvangen1, Backup1, Restore1, Report1}) a->setEnabled(open);
 }
 
 void TFormMain::RefreshFunctionTexts() {
@@ -159,7 +159,7 @@ void TFormMain::CmdSelectUnitClick() { SetPortActive(!RkComm1.Active()); }
 
 void TFormMain::EnablePortControls(bool open) {
   for (QPushButton* b : {CmdTerminalZenden, CmdResetError, CmdActual, CmdInUit}) b->setEnabled(open);
-  for (QAction* a : {VQ80ontvangen1, Backup1, Restore1}) a->setEnabled(open);
+  for (QAction* a : {VQ80ontvangen1, Backup1, Restore1, Report1}) a->setEnabled(open);
   CmdSelectUnit->setText(texts_.Stored(open ? "CmdComClose" : "CmdComOpen"));
 }
 

@@ -72,15 +72,6 @@ void SetPanelBackground(QLabel* panel, const QColor& colour) {
   panel->setPalette(palette);
 }
 
-const char* QuantityLabel(CalibrationQuantity quantity) {
-  switch (quantity) {
-    case CalibrationQuantity::Offset: return "Offset:";
-    case CalibrationQuantity::GainNegative: return "Gain neg:";
-    case CalibrationQuantity::GainPositive: return "Gain pos:";
-  }
-  return "";
-}
-
 const char* QuantityUnit(CalibrationQuantity quantity) {
   return quantity == CalibrationQuantity::Offset ? "in 311uV eenheden" : "in 0,1 mV eenheden";
 }
@@ -178,7 +169,7 @@ QGroupBox* TFormCalibratie::BuildWordGroup(CalibrationGroup which) {
       const bool unlimited = word.minimum == 0 && word.maximum == 0;
       QSpinBox* box = MakeSpinBox(word.spinBoxName, unlimited ? std::numeric_limits<int>::min() : word.minimum,
                                   unlimited ? std::numeric_limits<int>::max() : word.maximum, group);
-      QLabel* label = MakeLabel("Label" + WordSuffix(word), QuantityLabel(quantity), group);
+      QLabel* label = MakeLabel("Label" + WordSuffix(word), CalibrationQuantityLabel(quantity), group);
       label->setBuddy(box);
       grid->addWidget(label, row, 0);
       grid->addWidget(box, row, 1, 1, 4);

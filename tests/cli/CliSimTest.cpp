@@ -5,8 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <set>
 
 #include "ProcessRunner.h"
+#include "cli/CliOutput.h"
+#include "comm/TranscriptReader.h"
+#include "platform/Sha256.h"
 
 namespace {
 
@@ -26,6 +30,18 @@ std::vector<std::string> Heard(const fs::path& log) {
 std::string Bytes(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The bytes the simulator's log says it received ("rx") or sent ("tx").
+std::vector<std::string> SimTraffic(const fs::path& log, const std::string& direction) {
+  std::vector<std::string> traffic;
+  std::ifstream in(log);
+  for (std::string line; std::getline(in, line);) {
+    const std::size_t at = line.find(" " + direction + " \"");
+    std::string_view field = std::string_view(line).substr(at == std::string::npos ? line.size() : at + 4);
+    if (auto bytes = UnquoteBytes(field)) traffic.push_back(*bytes);
+  }
+  return traffic;
 }
 
 class CliSim : public ::testing::Test {
@@ -89,6 +105,53 @@ TEST_F(CliSim, BackupRestoredIntoAnotherDeviceMakesItTheSame) {
   EXPECT_EQ(heard[4 + 7], "wp 7 12500");
   EXPECT_EQ(heard.back(), "bp");
   ASSERT_EQ(Vq2x(target, {"backup", "-o", File("b.bak").string()}).status, 0);
+  EXPECT_EQ(Bytes(File("a.bak")), Bytes(File("b.bak")));
+}
+
+// A device that starts at the catalogue's defaults, with three values changed.
+TEST_F(CliSim, AReportNamesExactlyTheChangedParametersAndTheChecksumOfTheBackup) {
+  const fs::path catalogue = fs::path(VQ2X_CLI_PATH).parent_path() / "Parameters.txt";
+  const BackgroundProcess& sim = Simulator({"0:VQ22"}, {"--catalogue", catalogue.string()});
+  ASSERT_EQ(Vq2x(sim, {"set", "7=12.5", "8=3", "94=1,5"}).status, 0);
+  const ProgramRun run = Vq2x(sim, {"--json", "report", "-o", File("r.md").string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  ASSERT_EQ(Vq2x(sim, {"backup", "-o", File("a.bak").string()}).status, 0);
+  const Json report = Json::parse(run.out)["report"];
+  std::set<std::string> changed;
+  for (const Json& group : report["changed"])
+    for (const Json& p : group["parameters"])
+      changed.insert(std::to_string(p["number"].get<int>()) + " " + p["value"].get<std::string>() + " " +
+                     p["default"].get<std::string>());
+  EXPECT_EQ(changed, (std::set<std::string>{"7 12,50 0,00", "8 3,00 0,00", "94 1,500 0,000"}));
+  EXPECT_EQ(report["setpoints"].size(), 24u);
+  EXPECT_EQ(report["calibration"].size(), 18u);
+  EXPECT_EQ(report["backupSha256"], Sha256Hex(Bytes(File("a.bak"))));
+  const std::string markdown = Bytes(File("r.md"));
+  EXPECT_NE(markdown.find("| 007 | Cam 1 start | 12,50 | 0,00 |"), std::string::npos) << markdown;
+  EXPECT_NE(markdown.find(Sha256Hex(Bytes(File("a.bak")))), std::string::npos);
+}
+
+// Every command the device heard is in the transcript, in order, with the
+// reply it gave; the simulator answering from the transcript gives the
+// same backup.
+TEST_F(CliSim, ATranscriptOfABackupReplaysIntoTheSameBackup) {
+  const BackgroundProcess& source = Simulator({"0:VQ22"});
+  const ProgramRun run = Vq2x(source, {"--log", File("t.txt").string(), "backup", "-o", File("a.bak").string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const TranscriptRead transcript = ReadTranscript(Bytes(File("t.txt")));
+  EXPECT_TRUE(transcript.recognised && transcript.problems.empty());
+  std::vector<std::string> sent, replies;
+  for (const TranscriptEvent& e : transcript.events) {
+    if (e.kind != TranscriptEvent::Kind::Exchange) continue;
+    sent.push_back(e.sent);
+    if (!e.replies.empty()) replies.push_back(e.replies.back());
+  }
+  EXPECT_EQ(sent.size(), 4u + 316u + 24u);
+  EXPECT_EQ(sent, SimTraffic(Log(0), "rx"));
+  EXPECT_EQ(replies, SimTraffic(Log(0), "tx"));
+
+  const BackgroundProcess& replay = Simulator({}, {"--replay", File("t.txt").string()});
+  ASSERT_EQ(Vq2x(replay, {"backup", "-o", File("b.bak").string()}).status, 0);
   EXPECT_EQ(Bytes(File("a.bak")), Bytes(File("b.bak")));
 }
 

@@ -48,7 +48,7 @@ const std::vector<TextKey>& AllTextKeys() {
       {"Main", "menuBestand"}, {"Main", "subAfsluiten"}, {"Main", "menuEdit"}, {"Main", "subParameters"},
       {"Main", "subSollwerten"}, {"Main", "menuInstellingen"}, {"Main", "subInitCom"},
       {"Main", "subOpties"}, {"Main", "menuCommunicatie"}, {"Main", "subParSoll"}, {"Main", "subBackup"},
-      {"Main", "subRestore"}, {"Main", "subZoeken"}, {"Main", "menuVenster"}, {"Main", "subNokkenInfo"},
+      {"Main", "subRestore"}, {"Main", "subRapport"}, {"Main", "subZoeken"}, {"Main", "menuVenster"}, {"Main", "subNokkenInfo"},
       {"Main", "subGrafiek"}, {"Main", "subLinearisatie"}, {"Main", "menuHelp"}, {"Main", "subInfo"},
       {"Main", "subErrorNummers"}, {"Main", "Msg_waarschuwingCaption"}, {"Main", "Msg_Melding_Geen_VQ2X"},
       {"Main", "PortCauseAccess"}, {"Main", "PortCauseBusy"}, {"Main", "PortCauseMissing"},
@@ -63,6 +63,7 @@ const std::vector<TextKey>& AllTextKeys() {
       {"Opties", "Caption"}, {"Opties", "RegAlgemeen"}, {"Opties", "TaalLabel"}, {"Opties", "TaalItems"},
       {"Opties", "CmdOK"}, {"Opties", "CmdCancel"}, {"Opties", "SnelleOverdracht"},
       {"Opties", "SnelleOverdrachtUitleg"},
+      {"Opties", "GroepVerkeer"}, {"Opties", "LogVerkeer"}, {"Opties", "LogMap"}, {"Opties", "LogMapKiezen"},
 
       // Serial settings window.
       {"InitCom", "Caption"}, {"InitCom", "RegInterface"}, {"InitCom", "RegExtended"},
@@ -182,6 +183,20 @@ const std::vector<TextKey>& AllTextKeys() {
       {"Afdrukken", "AfdrukMsg_3"}, {"Afdrukken", "AfdrukMsg_4"}, {"Afdrukken", "AfdrukMsg_5"},
       {"Afdrukken", "AfdrukMsg_6"}, {"Afdrukken", "AfdrukMsg_10"}, {"Afdrukken", "AfdrukMsg_20"},
       {"Afdrukken", "AfdrukMsg_30"}, {"Afdrukken", "AfdrukMsg_40"}, {"Afdrukken", "AfdrukMsg_50"},
+
+      // Commissioning report: its texts and the main window's dialogs for it.
+      {"Rapport", "Titel"}, {"Rapport", "Gelezen"}, {"Rapport", "Programma"}, {"Rapport", "Poort"},
+      {"Rapport", "Lijn"}, {"Rapport", "Unit"}, {"Rapport", "Type"}, {"Rapport", "Hardware"},
+      {"Rapport", "Serie"}, {"Rapport", "Gewijzigd"}, {"Rapport", "GeenGewijzigd"}, {"Rapport", "Overig"},
+      {"Rapport", "KolomPositie"}, {"Rapport", "KolomNummer"}, {"Rapport", "KolomNaam"},
+      {"Rapport", "KolomWaarde"}, {"Rapport", "KolomStandaard"}, {"Rapport", "Sollwerten"},
+      {"Rapport", "KolomSollwert"}, {"Rapport", "Calibratie"}, {"Rapport", "KolomAdres"},
+      {"Rapport", "KolomBetekenis"}, {"Rapport", "Linearisatie"}, {"Rapport", "LinearisatieUit"},
+      {"Rapport", "KolomPunt"}, {"Rapport", "Nokken"}, {"Rapport", "GeenNokken"}, {"Rapport", "KolomNok"},
+      {"Rapport", "KolomFunctie"}, {"Rapport", "KolomUitgang"}, {"Rapport", "KolomBron"},
+      {"Rapport", "KolomAanvang"}, {"Rapport", "KolomEinde"}, {"Rapport", "Backup"},
+      {"Rapport", "Controlegetal"}, {"Rapport", "Pagina"}, {"Rapport", "SaveCaption"}, {"Rapport", "Filter"},
+      {"Rapport", "WoordenNietGelezen"}, {"Rapport", "AfdrukkenVraag"},
   };
   return keys;
 }
@@ -190,7 +205,7 @@ const std::vector<TextKey>& AllTextKeys() {
 const std::vector<std::string_view> kWindowSections = {
     "Main",        "Opties",       "InitCom",      "About",        "HelpErrorNummers", "BackupRestore",
     "LeesParSoll", "SchrijfParSoll", "EditParam",  "EditSollwert", "ParamService",     "Loader",
-    "AparaatZoeken", "DisplayNokken", "Grafiek",   "Linearisatie", "Afdrukken",
+    "AparaatZoeken", "DisplayNokken", "Grafiek",   "Linearisatie", "Afdrukken",        "Rapport",
 };
 
 // List values: the drop-down or source list they fill has exactly this many
@@ -249,6 +264,7 @@ const std::vector<FileFilter> kFileFilters = {
     {"BackupRestore", "OpenFilter", "*.bak"},
     {"EditParam", "OpenFilter", "*.vqp"},
     {"EditSollwert", "OpenFilter", "*.vqs"},
+    {"Rapport", "Filter", "*.pdf"},
 };
 
 // Column titles of the fixed-pitch printouts: a longer title pushes the

@@ -15,6 +15,7 @@
 #include <tuple>
 
 #include "GuiTestSupport.h"
+#include "PdfText.h"
 #include "model/Catalogue.h"
 #include "model/PrintLayout.h"
 #include "platform/AtomicFile.h"
@@ -57,43 +58,6 @@ const QByteArray kLanguage =
 const QString kParameterHeader =
     "Pos." + QString(2 + 3, ' ') + "No." + QString(3, ' ') + "Name" + QString(34 + 6, ' ') + "Value" + "   Option";
 
-QString Tool(const char* name) { return QStandardPaths::findExecutable(name); }
-
-QString Run(const QStringList& arguments) {
-  QProcess run;
-  run.start(Tool("pdftotext"), arguments);
-  run.waitForFinished(30000);
-  return QString::fromUtf8(run.readAllStandardOutput());
-}
-
-// The text of a PDF as pdftotext lays it out, one string per page.
-QStringList PdfPages(const QString& pdf) {
-  QStringList pages = Run({"-layout", pdf, "-"}).split('\f');
-  if (!pages.isEmpty() && pages.back().trimmed().isEmpty()) pages.removeLast();
-  return pages;
-}
-
-// A word of a PDF page and where it lies, in points.
-struct Word {
-  double xMin, yMin, xMax;
-  QString text;
-};
-
-QList<QList<Word>> PdfWords(const QString& pdf) {
-  QList<QList<Word>> pages;
-  static const QRegularExpression word(
-      "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"[\\d.]+\">(.*)</word>");
-  for (const QString& line : Run({"-bbox", pdf, "-"}).split('\n')) {
-    if (line.contains("<page ")) pages.append(QList<Word>());
-    const auto match = word.match(line);
-    if (!match.hasMatch() || pages.isEmpty()) continue;
-    QString text = match.captured(4);
-    text.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"").replace("&amp;", "&");
-    pages.back().append({match.captured(1).toDouble(), match.captured(2).toDouble(), match.captured(3).toDouble(), text});
-  }
-  return pages;
-}
-
 // The lines of a page printed in a fixed-pitch font, each word put at its
 // character column counted from the line's first word, so that the blanks
 // between words are exactly those printed.
@@ -124,13 +88,6 @@ const Word* Find(const QList<Word>& words, const QString& text) {
   return nullptr;
 }
 
-// With VQ2X_SCREENSHOT_DIR set, the pages are rendered as PNG there
-// ("name-page-1.png", "name-page-2.png"), to be looked at.
-void RenderPages(const QString& pdf, const QString& name) {
-  const QString dir = qEnvironmentVariable("VQ2X_SCREENSHOT_DIR");
-  if (dir.isEmpty()) return;
-  QProcess::execute(Tool("pdftoppm"), {"-png", "-r", "72", "-l", "2", pdf, QDir(dir).filePath(name + "-page")});
-}
 
 }  // namespace
 

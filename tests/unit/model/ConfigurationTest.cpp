@@ -64,8 +64,8 @@ TEST_F(ConfigurationFile, MissingFileKeepsTheLaidOutPortAndWritesAllKeys) {
   WriteConfig();
   const std::vector<std::string> expected = {
       "[Serieel]", "baudrate=3", "databit=1", "parity=2", "stopbit=0", "hardware=3", "portaddr=0", "portname=0",
-      "porttype=0", "receivedrv=0", "transmitdrv=0", "unit_no=0", "", "[Opties]", "Taal=0", "SnelleOverdracht=0", "",
-      "[Algemeen]",
+      "porttype=0", "receivedrv=0", "transmitdrv=0", "unit_no=0", "", "[Opties]", "Taal=0", "SnelleOverdracht=0", "LogVerkeer=0",
+      "LogMap=", "", "[Algemeen]",
       "OpenCloseDialoogPath=", "", "[Afdrukken]", "Firma=", "Type=", "Sn=", "", "[Grafiek]", "X_Div=0", "Y_Div=0",
       "BronItem=0", "X_hulplijn=0", "Y_hulplijn=0", "", "[Linearisatie]", "Puntgrootte=0", "Lin_X_hulplijn=0",
       "Lin_Y_hulplijn=0"};
@@ -85,7 +85,7 @@ TEST_F(ConfigurationFile, OnlyTheSerialSectionGivesEveryDefault) {
   EXPECT_TRUE(HasLine("parity=1"));
   EXPECT_TRUE(HasLine("hardware=2"));
   EXPECT_TRUE(HasLine("transmitdrv=3"));
-  EXPECT_EQ(Lines().size(), 36u);
+  EXPECT_EQ(Lines().size(), 38u);
 }
 
 TEST_F(ConfigurationFile, YesIsAnyNonZeroNumberAndIsWrittenAsOne) {
