@@ -39,7 +39,7 @@ void TRkComm::Open() {
   ReapRetiredWorkers(false);
   int error = 0;
   port_ = backend_ ? backend_->Open(portName_, error) : nullptr;
-  if (!port_) throw ECommHandleError(SystemErrorText(error != 0 ? error : ENODEV));
+  if (!port_) throw ECommHandleError(SystemErrorText(error != 0 ? error : NoSuchPortError()));
   active_ = true;
   try {
     if (const int e = port_->ReadState(); e != 0) throw ECommInitError(SystemErrorText(e));

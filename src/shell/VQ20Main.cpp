@@ -20,7 +20,7 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
-#include "comm/PosixSerialPort.h"
+#include "comm/SystemSerial.h"
 #include "model/CatalogueFiles.h"
 #include "model/Configuration.h"
 #include "model/Global_var.h"
@@ -137,7 +137,7 @@ QGroupBox* MakeGroup(const QString& name, const QString& title, QWidget* parent)
 TFormMain::TFormMain(const MainWindowSetup& setup, QWidget* parent)
     : QMainWindow(parent),
       paths_(std::make_shared<PortPaths>()),
-      RkComm1(invoker_, setup.backend ? setup.backend : std::make_shared<PosixSerialBackend>(paths_)),
+      RkComm1(invoker_, setup.backend ? setup.backend : MakeSystemSerialBackend(paths_)),
       identification_(RkComm1, GlobalVar()),
       polling_(RkComm1, GlobalVar()),
       errorPoll_(RkComm1, SharedPollingPause()),

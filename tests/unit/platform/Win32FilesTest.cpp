@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+
+#include "platform/AtomicFile.h"
+#include "platform/FileSystem.h"
+#include "platform/SystemText.h"
+#include "platform/Utf16.h"
+
+namespace {
+
+// Names beyond the system's code page reach the file system whole: the
+// program's UTF-8 is converted at the API.
+TEST(Win32Files, WideNamesRoundTripAndReadOnlyFilesAreSeen) {
+  const std::string folder = Utf8FromUtf16(std::filesystem::temp_directory_path().wstring()) +
+                             "vq2x-\xC3\xBC-" + std::to_string(::GetCurrentProcessId());
+  ASSERT_TRUE(::CreateDirectoryW(Utf16FromUtf8(folder).c_str(), nullptr));
+  const std::string path = folder + "\\Pr\xC3\xBC" "fstand \xE2\x82\xAC.bak";
+  std::string error, content;
+  ASSERT_TRUE(WriteFileAtomically(path, "first", &error)) << error;
+  ASSERT_TRUE(WriteFileAtomically(path, "second", &error)) << error;
+  ASSERT_TRUE(ReadWholeFile(path, &content, 100, &error)) << error;
+  EXPECT_EQ(content, "second");
+  PathKind kind = PathKind::Missing;
+  ASSERT_TRUE(InspectPath(path, kind));
+  EXPECT_EQ(kind, PathKind::File);
+  ASSERT_TRUE(InspectPath(folder + "\\none", kind));
+  EXPECT_EQ(kind, PathKind::Missing);
+
+  EXPECT_FALSE(IsWriteProtected(path));
+  ASSERT_TRUE(::SetFileAttributesW(Utf16FromUtf8(path).c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_TRUE(IsWriteProtected(path));
+  ::SetFileAttributesW(Utf16FromUtf8(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+  std::filesystem::remove_all(Utf16FromUtf8(folder));
+}
+
+TEST(Win32Files, SystemTextsComeWithoutTheTrailingLineBreak) {
+  const std::string text = SystemErrorMessage(ERROR_PATH_NOT_FOUND);
+  ASSERT_FALSE(text.empty());
+  EXPECT_NE(text.back(), '\n');
+  EXPECT_NE(text.back(), '\r');
+  EXPECT_EQ(SystemErrorMessage(0), "");
+}
+
+}  // namespace
