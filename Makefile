@@ -8,7 +8,7 @@ JOBS ?= 2
 CCACHE := $(shell command -v ccache 2>/dev/null)
 LAUNCHER := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 
-.PHONY: all deps build demo test test-asan test-tsan bench clean
+.PHONY: all deps build demo test test-asan test-tsan test-windows bench clean
 
 all: build
 
@@ -38,8 +38,14 @@ test-tsan: deps
 	cmake --build build-tsan -j $(JOBS)
 	cd build-tsan && ctest --output-on-failure -j $(JOBS) --timeout 1800 -L 'comm|model'
 
+# The std-only libraries and their tests, cross-compiled for Windows with
+# mingw-w64 and run under wine (build-windows/).
+test-windows:
+	@scripts/install-deps.sh windows
+	CCACHE=$(CCACHE) JOBS=$(JOBS) scripts/test-windows.sh
+
 bench: build
 	scripts/bench.sh build
 
 clean:
-	rm -rf build build-asan build-tsan
+	rm -rf build build-asan build-tsan build-windows

@@ -1,10 +1,14 @@
 #!/bin/sh
 # Installs the Debian packages the build, the tests and the demo need, and
 # only those that are missing, so a second run costs nothing.
+# `install-deps.sh windows` adds what the Windows build and its run under
+# wine need (make test-windows), which the Linux targets never pull in.
 set -eu
 
 PACKAGES="cmake ninja-build g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
 qt6-serialport-dev libcli11-dev nlohmann-json3-dev libserialport-dev libx11-dev libxcb1-dev xvfb xauth x11-utils fonts-dejavu-core fonts-liberation poppler-utils"
+WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix googletest wine64"
+[ "${1:-}" = windows ] && PACKAGES="$PACKAGES $WINDOWS_PACKAGES"
 
 missing=""
 for p in $PACKAGES; do
