@@ -61,6 +61,9 @@ public:
   void Continue();
   void RequestStop();
   void RequestCancel();
+  // The port closed under the exchange under way: nothing will answer it.
+  // The chain ends without an outcome; its user says what that means.
+  void Abandon() { running_ = false; }
 
   bool Running() const { return running_; }
   std::size_t Step() const { return step_; }

@@ -13,6 +13,14 @@
 //
 // A reply that does not echo its query (a late reply to something else)
 // stops the chain like a failed query: the later panels stay empty.
+//
+// How the chain ended, for a caller that waits for it (the windows do not).
+struct IdentificationEnd {
+  bool complete = false;  // all three texts arrived
+  std::string command;    // otherwise: the command it stopped at,
+  TCommError error;       // because its exchange failed, or (all zero) its reply did not echo it
+};
+
 class DeviceIdentification {
 public:
   DeviceIdentification(TRkComm& port, TGlobalVar& globals);
@@ -26,10 +34,12 @@ public:
   std::function<void(const TCommError&)> OnUnitSelectFailed;      // it did not
   std::function<void(int statusPanel, const std::string& text)> OnText;
   std::function<void()> OnForeignDevice;  // the type is none of the four
+  std::function<void(const IdentificationEnd&)> OnEnded;
 
 private:
   void UnitSelectReply(const ResultBytes& reply);
   void TypeInfoReply(const ResultBytes& reply);
+  void End(IdentificationEnd end);
 
   TGlobalVar& globals_;
   TQL200Protocol unitSelect_;

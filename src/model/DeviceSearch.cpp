@@ -9,12 +9,6 @@
 namespace {
 
 constexpr TBaudrate kFirstSearchRate = TBaudrate::br9600;
-constexpr TBaudrate kLastSearchRate = TBaudrate::br57600;
-
-TBaudrate NextSearchRate(TBaudrate rate) {
-  if (rate < kFirstSearchRate || rate >= kLastSearchRate) return kFirstSearchRate;
-  return static_cast<TBaudrate>(static_cast<int>(rate) + 1);
-}
 
 }  // namespace
 
@@ -23,12 +17,26 @@ TBaudrate StartBaudrate(int position) {
   return static_cast<TBaudrate>(static_cast<int>(kFirstSearchRate) + position);
 }
 
+std::vector<TBaudrate> SearchRates(int startBaudPosition) {
+  const int start = startBaudPosition < 0 || startBaudPosition >= kStartBaudrateCount ? 0 : startBaudPosition;
+  std::vector<TBaudrate> rates;
+  for (int i = 0; i < kStartBaudrateCount; ++i) rates.push_back(StartBaudrate((start + i) % kStartBaudrateCount));
+  return rates;
+}
+
 const SearchProbe& DeviceSearchOrder::First(int startBaudPosition, bool parityAuto, bool stopBitsAuto,
+                                            TParityBit savedParity, TStopBit savedStopBits) {
+  return First(SearchRates(startBaudPosition), parityAuto, stopBitsAuto, savedParity, savedStopBits);
+}
+
+const SearchProbe& DeviceSearchOrder::First(std::vector<TBaudrate> rates, bool parityAuto, bool stopBitsAuto,
                                             TParityBit savedParity, TStopBit savedStopBits) {
   parityAuto_ = parityAuto;
   stopBitsAuto_ = stopBitsAuto;
   finished_ = false;
-  startBaudrate_ = StartBaudrate(startBaudPosition);
+  rates_ = rates.empty() ? std::vector<TBaudrate>{kFirstSearchRate} : std::move(rates);
+  rate_ = 0;
+  startBaudrate_ = rates_.front();
   current_.unit = 0;
   current_.baudrate = startBaudrate_;
   current_.parity = parityAuto ? TParityBit::None : savedParity;
@@ -52,11 +60,11 @@ std::optional<SearchProbe> DeviceSearchOrder::Next() {
     ++next.unit;
     restartFraming();
   } else {
-    next.baudrate = NextSearchRate(next.baudrate);
-    if (next.baudrate == startBaudrate_) {
+    if (++rate_ == rates_.size()) {
       finished_ = true;
       return std::nullopt;
     }
+    next.baudrate = rates_[rate_];
     next.unit = 0;
     restartFraming();
   }

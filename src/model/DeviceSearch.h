@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "comm/RkGlobal.h"
 #include "comm/RkProtocolComponent.h"
@@ -28,6 +29,9 @@ struct SearchProbe {
 // The baud rate at a position of the start list (0 = 9600 .. 4 = 57600); a
 // position outside the list (no selection) reads as 9600.
 TBaudrate StartBaudrate(int position);
+// The search's rates from the start rate at `position` round the cycle 9600,
+// 19200, 28800, 38400, 57600 to the one before it.
+std::vector<TBaudrate> SearchRates(int startBaudPosition);
 
 // Steps through the probes. Innermost the parity (None, Odd, Even) when it
 // is tried automatically, then the stop bits (1, 2) when they are, then the
@@ -38,6 +42,9 @@ TBaudrate StartBaudrate(int position);
 class DeviceSearchOrder {
 public:
   const SearchProbe& First(int startBaudPosition, bool parityAuto, bool stopBitsAuto, TParityBit savedParity,
+                           TStopBit savedStopBits);
+  // The same through the baud rates given, in their order, once each.
+  const SearchProbe& First(std::vector<TBaudrate> rates, bool parityAuto, bool stopBitsAuto, TParityBit savedParity,
                            TStopBit savedStopBits);
   // The probe after Current(), or none when the search is finished (then
   // Current() stays the last probe and every further call gives none).
@@ -50,6 +57,8 @@ public:
 private:
   SearchProbe current_;
   TBaudrate startBaudrate_ = TBaudrate::br9600;
+  std::vector<TBaudrate> rates_;
+  std::size_t rate_ = 0;  // position of the current rate in rates_
   bool parityAuto_ = false;
   bool stopBitsAuto_ = false;
   bool finished_ = false;

@@ -15,5 +15,8 @@ using FailureHandler = std::function<void(const TCommError& error)>;
 void WireLineCommand(TQL200Protocol& component, TRkComm* port, int timeoutMs, ReplyHandler onReply,
                      FailureHandler onFailure = {});
 
+// A free command line from the terminal may take the device a while.
+constexpr int kTerminalReplyTimeoutMs = 1500;
+
 // Sets the command text and sends it.
 void SendCommand(TQL200Protocol& component, const std::string& command);

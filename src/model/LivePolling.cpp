@@ -9,6 +9,18 @@ bool ShortCopy(LiveQuantity q) { return q == LiveQuantity::Spanning_in || q == L
 
 }  // namespace
 
+std::string LiveReplyText(LiveQuantity quantity, const ResultBytes& reply,
+                          const std::array<std::int32_t, kParameterCount>& parameters) {
+  if (!EchoesCommand(reply, Info(quantity).command)) return "?";
+  const std::string value = ReplyValue(reply, ShortCopy(quantity) ? kShortReplyCopyLimit : kReplyCopyLimit);
+  return LiveValueText(quantity, value, parameters);
+}
+
+std::optional<int> BitsOfReply(const char* command, const ResultBytes& reply) {
+  if (!EchoesCommand(reply, command)) return std::nullopt;
+  return BitPattern(ReplyValue(reply, kShortReplyCopyLimit));
+}
+
 LivePolling::LivePolling(TRkComm& port, TGlobalVar& globals) : globals_(globals) {
   for (int i = 0; i < kLiveQuantityCount; ++i) {
     const auto quantity = static_cast<LiveQuantity>(i);
@@ -61,12 +73,7 @@ void LivePolling::PortClosed() {
 void LivePolling::ValueReply(LiveQuantity quantity, const ResultBytes& reply) {
   // A reply that comes after its mode was switched off belongs to no panel.
   if (!globals_.LiveValuesOn || !OnValue) return;
-  if (!EchoesCommand(reply, Info(quantity).command)) {
-    OnValue(quantity, "?");
-    return;
-  }
-  const std::string value = ReplyValue(reply, ShortCopy(quantity) ? kShortReplyCopyLimit : kReplyCopyLimit);
-  OnValue(quantity, LiveValueText(quantity, value, globals_.ParameterTable));
+  OnValue(quantity, LiveReplyText(quantity, reply, globals_.ParameterTable));
 }
 
 void LivePolling::ValueFailure(LiveQuantity quantity, const TCommError& error) {
@@ -77,6 +84,6 @@ void LivePolling::ValueFailure(LiveQuantity quantity, const TCommError& error) {
 }
 
 void LivePolling::BitsReply(const char* command, const ResultBytes& reply, const std::function<void(int)>& show) {
-  if (!globals_.IoOn || !show || !EchoesCommand(reply, command)) return;
-  show(BitPattern(ReplyValue(reply, kShortReplyCopyLimit)));
+  if (!globals_.IoOn || !show) return;
+  if (const std::optional<int> bits = BitsOfReply(command, reply)) show(*bits);
 }

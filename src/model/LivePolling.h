@@ -2,12 +2,22 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "comm/QL200Protocol.h"
 #include "model/Global_var.h"
 #include "model/LiveValues.h"
+
+// What a value panel shows for a reply: "?" when the reply does not echo
+// the quantity's command (a late reply to another one), else its value as
+// LiveValueText gives it.
+std::string LiveReplyText(LiveQuantity quantity, const ResultBytes& reply,
+                          const std::array<std::int32_t, kParameterCount>& parameters);
+// The bit pattern of an input or output reply; none when it does not echo
+// its command.
+std::optional<int> BitsOfReply(const char* command, const ResultBytes& reply);
 
 // The main window's polling of live values and of the inputs and outputs:
 // one cyclic component per quantity, switched on and off as a group. What

@@ -19,21 +19,31 @@ std::string PositionText(int group, int subgroup, int row) {
 
 ParameterGridRow FilledRow(const EditorCatalogues& catalogues, int number, std::string position,
                            const std::array<std::int32_t, kParameterCount>& parameters) {
-  const IniDocument& catalogue = *catalogues.Parameters;
-  const std::int32_t value = parameters[static_cast<std::size_t>(number)];
+  ShownParameter shown = ShowParameter(*catalogues.Parameters, catalogues.Language, number,
+                                       parameters[static_cast<std::size_t>(number)], parameters);
   ParameterGridRow row;
   row.Position = std::move(position);
-  row.Number = Catalogue::SectionName(number);
+  row.Number = std::move(shown.Number);
   row.ParameterNumber = number;
-  // Without a section every key reads as its default: no name, "dec" 0, not a choice.
-  row.Name = Catalogue::Name(catalogue, number, catalogues.Language);
-  row.Value = FormatFixed(Catalogue::DecimalsCode(catalogue, number), value, parameters);
-  if (Catalogue::Type(catalogue, number) == kChoiceType)
-    row.Option = Catalogue::OptionText(catalogue, number, catalogues.Language, value);
+  row.Name = std::move(shown.Name);
+  row.Value = std::move(shown.Value);
+  row.Option = std::move(shown.Option);
   return row;
 }
 
 }  // namespace
+
+ShownParameter ShowParameter(const IniDocument& catalogue, int language, int number, std::int32_t value,
+                             const std::array<std::int32_t, kParameterCount>& parameters) {
+  // Without a section every key reads as its default: no name, "dec" 0, not a choice.
+  ShownParameter shown;
+  shown.Number = Catalogue::SectionName(number);
+  shown.Name = Catalogue::Name(catalogue, number, language);
+  shown.Value = FormatFixed(Catalogue::DecimalsCode(catalogue, number), value, parameters);
+  if (Catalogue::Type(catalogue, number) == kChoiceType)
+    shown.Option = Catalogue::OptionText(catalogue, number, language, value);
+  return shown;
+}
 
 EditorCatalogues EditorCataloguesOf(const TGlobalVar& globals) {
   return {globals.CatalogueLoaded ? &globals.ParameterCatalogue : nullptr,

@@ -22,6 +22,19 @@ struct EditorCatalogues {
 // The documents of the shared state, each only when its loaded flag is set.
 EditorCatalogues EditorCataloguesOf(const TGlobalVar& globals);
 
+// How a parameter and its value are shown wherever the tool lists them:
+// number in three digits, name in the language, value with its decimals,
+// and the option text of a choice parameter ("type" 1), else empty. A
+// parameter without a section shows no name, no decimals and no option.
+struct ShownParameter {
+  std::string Number;
+  std::string Name;
+  std::string Value;
+  std::string Option;
+};
+ShownParameter ShowParameter(const IniDocument& catalogue, int language, int number, std::int32_t value,
+                             const std::array<std::int32_t, kParameterCount>& parameters);
+
 constexpr int kParameterGridRows = 18;
 constexpr int kClearableGroup = 6;
 

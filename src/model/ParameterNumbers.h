@@ -6,6 +6,12 @@
 // linearisation points 1 .. 30.
 namespace ParameterNumber {
 
+// The unit's identity on its line: its unit number, baud rate and data
+// format (the framing it answers at).
+constexpr int UnitNumber = 0;
+constexpr int LineBaudrate = 1;
+constexpr int LineDataFormat = 2;
+
 // Start value of a cam, used when its start is not taken from a setpoint.
 constexpr int CamStart(int cam) { return 6 + cam; }
 // End value of a cam window, used when its end is not taken from a setpoint.

@@ -33,6 +33,16 @@ std::optional<std::string> AfterEcho(const ResultBytes& reply, const std::string
   return blank == std::string::npos ? std::string() : rest.substr(blank + 1);
 }
 
+// A device need only echo a write's code; when its reply names a number as
+// well, it must be the one written.
+bool EchoesWrite(const ResultBytes& reply, const std::string& code, int number) {
+  const std::string text = ReplyText(reply);
+  if (text != code && !text.starts_with(code + " ")) return false;
+  const std::string rest = text.size() > code.size() ? text.substr(code.size() + 1) : std::string();
+  const auto echoed = ParseDecimal(rest.substr(0, rest.find(' ')));
+  return !echoed || *echoed == number;
+}
+
 }  // namespace
 
 std::vector<TransferStep> TransferSteps(int mode, bool write) {
@@ -73,17 +83,21 @@ ValueTransfer::ValueTransfer(TQL200Protocol& values, TQL200Protocol* compute) : 
   chain_->Ended = [this](const CommandChain::End& end) { Finish(end); };
 }
 
-void ValueTransfer::StartRead(int mode) { Start(mode, false); }
+void ValueTransfer::StartRead(int mode) { StartRead(TransferSteps(mode, false)); }
 
-void ValueTransfer::StartWrite(int mode, const DeviceContent& send) {
+void ValueTransfer::StartWrite(int mode, const DeviceContent& send) { StartWrite(TransferSteps(mode, true), send); }
+
+void ValueTransfer::StartRead(std::vector<TransferStep> steps) { Start(std::move(steps), false); }
+
+void ValueTransfer::StartWrite(std::vector<TransferStep> steps, const DeviceContent& send) {
   assert(compute_ != nullptr);
   send_ = send;
-  Start(mode, true);
+  Start(std::move(steps), true);
 }
 
-void ValueTransfer::Start(int mode, bool write) {
+void ValueTransfer::Start(std::vector<TransferStep> steps, bool write) {
   write_ = write;
-  steps_ = TransferSteps(mode, write);
+  steps_ = std::move(steps);
   announced_ = 0;
   lastComputeReply_.clear();
   chain_->Start();
@@ -107,11 +121,14 @@ CommandChain::Verdict ValueTransfer::Check(std::size_t index, const ResultBytes&
   const TransferStep& step = steps_[index];
   if (step.phase == TransferPhase::Computing)
     return CheckComputeReply(Text(reply)).Outcome == ComputeReply::Invalid ? Verdict::Invalid : Verdict::Accept;
-  if (write_ && Text(reply).starts_with("er 7")) return Verdict::Refused;
+  if (write_) {
+    if (Text(reply).starts_with("er 7")) return Verdict::Refused;
+    return EchoesWrite(reply, Code(step, true), step.number) ? Verdict::Accept : Verdict::Invalid;
+  }
   const std::optional<std::string> rest = AfterEcho(reply, Code(step, write_), step.number);
   if (!rest) return Verdict::Invalid;
   // A read's value must be a whole number the tables can hold.
-  if (!write_ && !ParseDecimal(*rest)) return Verdict::Invalid;
+  if (!ParseDecimal(*rest)) return Verdict::Invalid;
   return Verdict::Accept;
 }
 

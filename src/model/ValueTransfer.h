@@ -10,6 +10,13 @@
 #include "model/BackupFile.h"
 #include "model/CommandChain.h"
 
+// How long each kind of exchange waits for the first reply byte: a read may
+// take the device a while, a write is answered at once, and computing the
+// parameters takes up to two seconds.
+constexpr int kReadReplyTimeoutMs = 1000;
+constexpr int kWriteReplyTimeoutMs = 0;  // the line's default, 100 ms
+constexpr int kComputeReplyTimeoutMs = 2000;
+
 // The transfer modes of the read and write windows.
 enum TransferMode : int {
   kTransferParameters = 0,   // parameters 0 .. 315
@@ -55,9 +62,10 @@ struct TransferEnd {
 };
 
 // Reads or writes a mode's values, one per exchange, on the line components
-// given: every reply must echo its command's code and number (so a late
+// given: every read reply must echo its command's code and number (so a late
 // reply to an earlier command is never taken for this one) and carry a
-// decimal value in the signed 32-bit range; an invalid reply is resent once.
+// decimal value in the signed 32-bit range; a write reply must echo the code
+// (and the number, when it carries one); an invalid reply is resent once.
 class ValueTransfer {
 public:
   // `values` carries the reads or writes; `compute` the "bp" of a write
@@ -70,6 +78,10 @@ public:
 
   void StartRead(int mode);
   void StartWrite(int mode, const DeviceContent& send);
+  // The same for chosen items only, in the order given (a write that should
+  // end with the compute step lists it last).
+  void StartRead(std::vector<TransferStep> steps);
+  void StartWrite(std::vector<TransferStep> steps, const DeviceContent& send);
   // Ends the run with Cancelled when the exchange under way is answered.
   void RequestCancel() { chain_->RequestCancel(); }
   bool Running() const { return chain_->Running(); }
@@ -78,7 +90,7 @@ public:
   const DeviceContent& Received() const { return received_; }
 
 private:
-  void Start(int mode, bool write);
+  void Start(std::vector<TransferStep> steps, bool write);
   std::optional<CommandChain::Command> Command(std::size_t index);
   CommandChain::Verdict Check(std::size_t index, const ResultBytes& reply) const;
   void Store(std::size_t index, const ResultBytes& reply);

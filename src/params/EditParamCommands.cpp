@@ -22,9 +22,8 @@
 #include "params/LeesParSoll.h"
 #include "params/ParLoader.h"
 #include "params/SchrijfParSoll.h"
-#include "shell/InfoErrorNummers.h"
-#include "shell/VQ20Main.h"
 #include "tools/AfdrukkenPar.h"
+#include "ui/WindowLinks.h"
 #include "ui/QtText.h"
 
 namespace {
@@ -87,9 +86,7 @@ QMessageBox::StandardButton TFormEditParam::AskWarning(const char* section, cons
 }
 
 void TFormEditParam::RefreshFunctionTexts() {
-  if (FormMain == nullptr) return;
-  FormMain->InputFunctieTeksten();
-  FormMain->OutputFunctieTeksten();
+  if (Links().main != nullptr) Links().main->RefreshFunctionTexts();
 }
 
 void TFormEditParam::TakeOver(const std::array<std::int32_t, kParameterCount>& parameters, int source) {
@@ -143,7 +140,7 @@ void TFormEditParam::SaveAsClick() {
     ShowError(QString("%1: %2").arg(file, QString::fromLocal8Bit(std::strerror(EACCES))));
   }
   GlobalVar().OpenCloseDialoogPath = FolderOf(file);
-  const int unit = FormMain != nullptr ? FormMain->UnitNumber() : 0;
+  const int unit = Links().main != nullptr ? Links().main->UnitNumber() : 0;
   std::string error;
   if (!SaveParameterFile(S(file), GlobalVar().ParameterTable, unit, &error)) ShowError(Q(error));
 }
@@ -203,7 +200,7 @@ void TFormEditParam::ShowChild(QWidget* window) {
 // shown now would take no input unless it belongs to the editor: it is
 // shown as the editor's transient window.
 void TFormEditParam::ShowErrorHelp() {
-  QWidget* help = FormInfoErrorNummers;
+  QWidget* help = Links().errorNumberHelp;
   if (help == nullptr) return;
   help->winId();  // makes its window, so it can be given to the editor
   if (QWindow* window = help->windowHandle()) window->setTransientParent(windowHandle());

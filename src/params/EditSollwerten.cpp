@@ -15,8 +15,8 @@
 #include "params/LeesParSoll.h"
 #include "params/SchrijfParSoll.h"
 #include "params/SetpointGridView.h"
-#include "shell/VQ20Main.h"
 #include "tools/AfdrukkenSoll.h"
+#include "ui/WindowLinks.h"
 #include "ui/FileDialogs.h"
 #include "ui/QtText.h"
 
@@ -257,7 +257,7 @@ bool TFormEditSollwerten::OpenFile(const QString& path) {
 
 bool TFormEditSollwerten::SaveFile(const QString& path) {
   const TGlobalVar& g = GlobalVar();
-  const int unit = FormMain != nullptr ? FormMain->UnitNumber() : 0;
+  const int unit = Links().main != nullptr ? Links().main->UnitNumber() : 0;
   std::string error;
   if (SaveSetpointFile(S(path), g.SetpointTable, g.ParameterTable, unit, &error)) return true;
   ShowFileError(Q(error));

@@ -4,7 +4,6 @@ TFormLeesParSoll* FormLeesParSoll = nullptr;
 
 namespace {
 
-constexpr int kReplyTimeoutMs = 1000;
 constexpr int kPanelTexts = 8;
 
 }  // namespace
@@ -13,7 +12,7 @@ TFormLeesParSoll::TFormLeesParSoll(QWidget* parent)
     : TransferWindow(parent, "FormLeesParSoll", "LeesParSoll",
                      TransferTextRows({"Lees Param", "Lees Sollw", "Lees Param en sollw", "Lees Apparaat"},
                                       kPanelTexts)) {
-  Wire(QL200LeesParSoll, kReplyTimeoutMs, {}, {});
+  Wire(QL200LeesParSoll, kReadReplyTimeoutMs, {}, {});
   UseTransfer(QL200LeesParSoll, nullptr);
 }
 

@@ -13,9 +13,6 @@ TFormParLoader* FormParLoader = nullptr;
 
 namespace {
 
-// The device may still be computing when "bp" arrives; its first reply
-// byte can take as long as it does for the write window's "bp".
-constexpr int kComputeTimeoutMs = 2000;
 constexpr int kPanelFontPixels = 15;
 constexpr int kPanelWidth = 360;
 
@@ -44,8 +41,10 @@ TFormParLoader::TFormParLoader(QWidget* parent)
   connect(CmdOK, &QPushButton::clicked, this, [this] { accept(); });
   layout->addWidget(CmdOK, 0, Qt::AlignHCenter);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  Wire(QL200ParLoader, kComputeTimeoutMs, [this](const ResultBytes& r) { QL200ParLoaderCommResult(r); },
-       [this](const TCommError& e) { QL200ParLoaderCommError(e); });
+  Wire(QL200ParLoader, kComputeReplyTimeoutMs, {});
+  commands_ = std::make_unique<ParameterCommands>(nullptr, &QL200ParLoader);
+  commands_->OnComputed = [this](const ComputeResult& result) { QL200ParLoaderCommResult(result); };
+  commands_->OnFailure = [this](const TCommError& e) { QL200ParLoaderCommError(e); };
 }
 
 void TFormParLoader::FormActivate() {
@@ -56,11 +55,10 @@ void TFormParLoader::FormActivate() {
     ShowOutcome(texts_.Stored("PanelTekst2"), true);
     return;
   }
-  SendCommand(QL200ParLoader, "bp");
+  commands_->Compute();
 }
 
-void TFormParLoader::QL200ParLoaderCommResult(const ResultBytes& reply) {
-  const ComputeResult result = CheckComputeReply(std::string(reply.begin(), reply.end()));
+void TFormParLoader::QL200ParLoaderCommResult(const ComputeResult& result) {
   if (result.Outcome != ComputeReply::Invalid && FormEditParam != nullptr) FormEditParam->ParamSentNotLoaded = false;
   switch (result.Outcome) {
     case ComputeReply::Computed:

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <memory>
+
 #include "comm/QL200Protocol.h"
+#include "model/ParameterCommands.h"
 #include "ui/WindowBase.h"
 #include "ui/WindowTexts.h"
 
@@ -23,12 +26,13 @@ protected:
   void FormActivate() override;
 
 private:
-  void QL200ParLoaderCommResult(const ResultBytes& reply);
+  void QL200ParLoaderCommResult(const ComputeResult& result);
   void QL200ParLoaderCommError(const TCommError& error);
   void ShowOutcome(const QString& text, bool failure);
 
   WindowTexts texts_;
   TQL200Protocol QL200ParLoader;
+  std::unique_ptr<ParameterCommands> commands_;
 };
 
 extern TFormParLoader* FormParLoader;

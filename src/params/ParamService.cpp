@@ -20,7 +20,6 @@ TFormParamService* FormParamService = nullptr;
 namespace {
 
 constexpr int kWriteTimeoutMs = 500;
-constexpr int kComputeTimeoutMs = 2000;
 constexpr int kVisibleOptions = 12;
 constexpr int kStatusFontPixels = 15;
 constexpr int kClientWidth = 460;
@@ -91,8 +90,6 @@ QFont FieldFont() {
   return font;
 }
 
-std::string ReplyString(const ResultBytes& reply) { return std::string(reply.begin(), reply.end()); }
-
 const IniDocument& Parameters() {
   static const IniDocument none;
   return GlobalVar().CatalogueLoaded ? GlobalVar().ParameterCatalogue : none;
@@ -105,11 +102,12 @@ TFormParamService::TFormParamService(QWidget* parent)
   // No close box: the window closes with its buttons or Escape.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   BuildControls();
-  Wire(QL200ZendServiceParameter, kWriteTimeoutMs,
-       [this](const ResultBytes& r) { QL200ZendServiceParameterCommResult(r); },
-       [this](const TCommError& e) { ServiceCommError(e); });
-  Wire(QL200ServiceBerPar, kComputeTimeoutMs, [this](const ResultBytes& r) { QL200ServiceBerParCommResult(r); },
-       [this](const TCommError& e) { ServiceCommError(e); });
+  Wire(QL200ZendServiceParameter, kWriteTimeoutMs, {});
+  Wire(QL200ServiceBerPar, kComputeReplyTimeoutMs, {});
+  commands_ = std::make_unique<ParameterCommands>(&QL200ZendServiceParameter, &QL200ServiceBerPar);
+  commands_->OnWritten = [this](WriteReply reply) { QL200ZendServiceParameterCommResult(reply); };
+  commands_->OnComputed = [this](const ComputeResult& result) { QL200ServiceBerParCommResult(result); };
+  commands_->OnFailure = [this](const TCommError& e) { ServiceCommError(e); };
 }
 
 void TFormParamService::BuildControls() {
@@ -305,7 +303,7 @@ void TFormParamService::CmdZendenClick() {
   }
   ShowStatus(texts_.Stored("PanelTekst1"), false);
   const std::int32_t value = GlobalVar().ParameterTable[static_cast<std::size_t>(ParamNumber)];
-  SendCommand(QL200ZendServiceParameter, "wp " + std::to_string(ParamNumber) + " " + std::to_string(value));
+  commands_->Write(ParamNumber, value);
   EnableButtons(false);
 }
 
@@ -314,15 +312,15 @@ void TFormParamService::CmdBerParClick() {
     ShowStatus(texts_.Stored("PanelTekst5"), true);
     return;
   }
-  SendCommand(QL200ServiceBerPar, "bp");
+  commands_->Compute();
   ShowStatus(texts_.Stored("PanelTekst9"), false);
   EnableButtons(false);
 }
 
 // --- Replies ------------------------------------------------------------------
 
-void TFormParamService::QL200ZendServiceParameterCommResult(const ResultBytes& reply) {
-  switch (CheckWriteReply(ReplyString(reply))) {
+void TFormParamService::QL200ZendServiceParameterCommResult(WriteReply reply) {
+  switch (reply) {
     case WriteReply::Written:
       if (FormEditParam != nullptr) FormEditParam->ParamSentNotLoaded = true;
       ShowStatus(texts_.Stored("PanelTekst4"), false);
@@ -338,8 +336,7 @@ void TFormParamService::QL200ZendServiceParameterCommResult(const ResultBytes& r
   EnableButtons(true);
 }
 
-void TFormParamService::QL200ServiceBerParCommResult(const ResultBytes& reply) {
-  const ComputeResult result = CheckComputeReply(ReplyString(reply));
+void TFormParamService::QL200ServiceBerParCommResult(const ComputeResult& result) {
   if (result.Outcome != ComputeReply::Invalid && FormEditParam != nullptr) FormEditParam->ParamSentNotLoaded = false;
   switch (result.Outcome) {
     case ComputeReply::Computed:

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <memory>
+
 #include "comm/QL200Protocol.h"
+#include "model/ParameterCommands.h"
 #include "model/ServiceInput.h"
 #include "ui/WindowBase.h"
 #include "ui/WindowTexts.h"
@@ -60,8 +63,8 @@ private:
   void CmdZendenClick();
   void CmdBerParClick();
 
-  void QL200ZendServiceParameterCommResult(const ResultBytes& reply);
-  void QL200ServiceBerParCommResult(const ResultBytes& reply);
+  void QL200ZendServiceParameterCommResult(WriteReply reply);
+  void QL200ServiceBerParCommResult(const ComputeResult& result);
   void ServiceCommError(const TCommError& error);
   void ShowStatus(const QString& text, bool failure);
   void EnableButtons(bool enabled);
@@ -71,6 +74,7 @@ private:
   std::string defaultText_;
   TQL200Protocol QL200ZendServiceParameter;
   TQL200Protocol QL200ServiceBerPar;
+  std::unique_ptr<ParameterCommands> commands_;
 };
 
 extern TFormParamService* FormParamService;

@@ -4,10 +4,6 @@ TFormSchrijfParSoll* FormSchrijfParSoll = nullptr;
 
 namespace {
 
-// A written value is answered at once (first byte within 100 ms); the
-// device may take up to two seconds to compute.
-constexpr int kWriteTimeoutMs = 0;
-constexpr int kComputeTimeoutMs = 2000;
 constexpr int kPanelTexts = 12;
 
 }  // namespace
@@ -16,8 +12,8 @@ TFormSchrijfParSoll::TFormSchrijfParSoll(QWidget* parent)
     : TransferWindow(parent, "FormSchrijfParSoll", "SchrijfParSoll",
                      TransferTextRows({"Schrijf Param", "Schrijf Sollw", "Schrijf Param en sollw", "Schrijf Apparaat"},
                                       kPanelTexts)) {
-  Wire(QL200SchrijfParSoll, kWriteTimeoutMs, {}, {});
-  Wire(QL200BerekenParameters, kComputeTimeoutMs, {}, {});
+  Wire(QL200SchrijfParSoll, kWriteReplyTimeoutMs, {}, {});
+  Wire(QL200BerekenParameters, kComputeReplyTimeoutMs, {}, {});
   UseTransfer(QL200SchrijfParSoll, &QL200BerekenParameters);
 }
 

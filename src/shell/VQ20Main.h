@@ -20,6 +20,7 @@
 #include "model/LiveValues.h"
 #include "shell/ApplicationTitle.h"
 #include "ui/QtMainThreadInvoker.h"
+#include "ui/WindowLinks.h"
 #include "ui/WindowTexts.h"
 
 class ElidedLabel;
@@ -48,7 +49,7 @@ struct MainWindowSetup {
 // The main window: opens and closes the one port, identifies the device,
 // shows live values, inputs, outputs and the device's error number, and
 // offers a command line. It owns the port RkComm1 for the whole run.
-class TFormMain : public QMainWindow {
+class TFormMain : public QMainWindow, public MainWindowLink {
   Q_OBJECT
 public:
   explicit TFormMain(const MainWindowSetup& setup, QWidget* parent = nullptr);
@@ -58,7 +59,8 @@ public:
   // The serial library's port setup dialog, bound to the port; it closes
   // the port when it shows. No menu opens it.
   TRkSetupCommDialog& SetupCommDialog() { return RkSetupCommDialog1; }
-  int UnitNumber() const;
+  int UnitNumber() const override;
+  void RefreshFunctionTexts() override;
   void SetUnitNumber(int unit);
   std::shared_ptr<PortPaths> Paths() const { return paths_; }
 

@@ -16,7 +16,7 @@
 #include <QTimer>
 
 #include "comm/PortFailureCause.h"
-#include "comm/dialogs/ApparaatZoeken.h"
+#include "shell/ApparaatZoeken.h"
 #include "model/DeviceReply.h"
 #include "model/FunctionLabels.h"
 #include "model/Global_var.h"
@@ -71,7 +71,7 @@ void TFormMain::SetUpComponents() {
   errorPoll_.OnFailure = [this](const TCommError& e) { CommunicationError(e); };
 
   WireLineCommand(QL200ResetError, &RkComm1, 0, {});
-  WireLineCommand(QL200Protocol1, &RkComm1, 1500, [this](const ResultBytes& r) { QL200Protocol1CommResult(r); },
+  WireLineCommand(QL200Protocol1, &RkComm1, kTerminalReplyTimeoutMs, [this](const ResultBytes& r) { QL200Protocol1CommResult(r); },
                   [this](const TCommError& e) { CommunicationError(e); });
 
   RkComm1.OnActivate = [this](TRkComm&) { RkComm1Activate(); };
@@ -99,6 +99,11 @@ void TFormMain::LezenTeksten() {
   // texts must not take away what the open port offers.
   CmdTerminalZenden->setEnabled(open);
   for (QAction* a : {VQ80ontvangen1, Backup1, Restore1}) a->setEnabled(open);
+}
+
+void TFormMain::RefreshFunctionTexts() {
+  InputFunctieTeksten();
+  OutputFunctieTeksten();
 }
 
 void TFormMain::InputFunctieTeksten() {

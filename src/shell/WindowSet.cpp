@@ -1,6 +1,6 @@
 #include "shell/WindowSet.h"
 
-#include "comm/dialogs/ApparaatZoeken.h"
+#include "shell/ApparaatZoeken.h"
 #include "params/EditParam.h"
 #include "params/EditSollwerten.h"
 #include "params/LeesParSoll.h"
@@ -39,9 +39,15 @@ WindowSet::WindowSet(const MainWindowSetup& setup) : main_(std::make_unique<TFor
   FormEditParam = new TFormEditParam(owner);
   FormOpties = new TFormOpties(owner);
   FormLinearisatie = new TFormLinearisatie(owner);
+
+  Links() = WindowLinks{main_.get(), FormParamService, FormInfoErrorNummers};
+  TFormMain* main = main_.get();
+  FormApparaatZoeken->SetPortActive = [main](bool active) { return main->SetPortActive(active); };
+  FormApparaatZoeken->UnitChosen = [main](int unit) { main->SetUnitNumber(unit); };
 }
 
 WindowSet::~WindowSet() {
+  Links() = WindowLinks{};
   main_.reset();  // deletes the secondary windows with it
   FormGrafiek = nullptr;
   FormAfdrukkenSoll = nullptr;

@@ -18,10 +18,10 @@
 #include "model/LinearisationModeDiagram.h"
 #include "model/ParameterGrid.h"
 #include "model/ParameterNumbers.h"
-#include "params/ParamService.h"
 #include "tools/LinearisationAxisStrip.h"
 #include "tools/LinearisationPlotView.h"
 #include "tools/ModeDiagramView.h"
+#include "ui/WindowLinks.h"
 #include "ui/ElidedLabel.h"
 #include "ui/QtText.h"
 
@@ -333,6 +333,6 @@ void TFormLinearisatie::EditPoint(int (*parameterOfPoint)(int)) {
   TGlobalVar& g = GlobalVar();
   const int number = parameterOfPoint(SpinEdit_GrafiekPunt->value());
   g.SelectedParameter = SelectParameter(EditorCataloguesOf(g), number, g.ParameterTable).Parameter;
-  if (FormParamService != nullptr) FormParamService->exec();
+  if (Links().parameterService != nullptr) Links().parameterService->exec();
   Repaint(RepaintAfter(LinearisationEvent::ServiceEditClosed, curve_));
 }

@@ -17,7 +17,7 @@
 #include "EventLoopSpin.h"
 #include "VirtualSerial.h"
 #include "model/Global_var.h"
-#include "comm/dialogs/ApparaatZoeken.h"
+#include "shell/ApparaatZoeken.h"
 #include "params/EditParam.h"
 #include "params/EditSollwerten.h"
 #include "params/LeesParSoll.h"

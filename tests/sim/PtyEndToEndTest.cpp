@@ -3,6 +3,8 @@
 // the reply ending at 50 ms of silence.
 #include <gtest/gtest.h>
 
+#include "ProcessRunner.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -19,8 +21,6 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -30,62 +30,11 @@ std::string TempPath(const char* stem) {
          std::to_string(Clock::now().time_since_epoch().count());
 }
 
-// A running simulator; SIGTERM and wait on destruction.
-class SimProcess {
+// A running simulator; its first output line is the pseudo-terminal's path.
+class SimProcess : public BackgroundProcess {
 public:
-  explicit SimProcess(std::vector<std::string> arguments) {
-    int out[2];
-    if (pipe(out) != 0) return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addclose(&actions, 0);  // the demo runs it with standard input closed
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    arguments.insert(arguments.begin(), VQ2X_SIM_BINARY);
-    std::vector<char*> argv;
-    for (std::string& a : arguments) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    if (posix_spawn(&pid_, VQ2X_SIM_BINARY, &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    stdout_ = out[0];
-    slave_ = ReadFirstLine();
-  }
-  ~SimProcess() {
-    Stop();
-    if (stdout_ >= 0) close(stdout_);
-  }
-
-  const std::string& slave() const { return slave_; }
-
-  // SIGTERM; the exit status, or -1.
-  int Stop() {
-    if (pid_ <= 0) return -1;
-    kill(pid_, SIGTERM);
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    pid_ = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
-private:
-  std::string ReadFirstLine() {
-    std::string line;
-    auto deadline = Clock::now() + std::chrono::seconds(10);
-    while (Clock::now() < deadline) {
-      pollfd fd{stdout_, POLLIN, 0};
-      if (poll(&fd, 1, 100) <= 0) continue;
-      char c;
-      if (read(stdout_, &c, 1) != 1) break;
-      if (c == '\n') return line;
-      line += c;
-    }
-    return {};
-  }
-
-  pid_t pid_ = -1;
-  int stdout_ = -1;
-  std::string slave_;
+  explicit SimProcess(std::vector<std::string> arguments) : BackgroundProcess(VQ2X_SIM_BINARY, std::move(arguments)) {}
+  const std::string& slave() const { return FirstLine(); }
 };
 
 // The tool's side of the line.

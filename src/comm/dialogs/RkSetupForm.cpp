@@ -14,7 +14,7 @@
 
 #include "comm/RkComm.h"
 #include "comm/RkCompsResources.h"
-#include "ui/QtText.h"
+#include <QString>
 
 namespace {
 
@@ -92,7 +92,7 @@ TRkSetupCommForm::TRkSetupCommForm(TRkComm* port, int language, QWidget* parent)
   layout->addWidget(PageControl, 1);
 
   QStringList ports;
-  for (int p = 0; p < kPortCount; ++p) ports << Q(PortDisplayName(static_cast<TPort>(p)));
+  for (int p = 0; p < kPortCount; ++p) ports << QString::fromStdString(PortDisplayName(static_cast<TPort>(p)));
   QStringList rates;
   for (int b = 0; b < kBaudrateCount; ++b) rates << QString::number(BaudrateValue(static_cast<TBaudrate>(b)));
   auto texts = [this](int first, int count) {
@@ -141,7 +141,7 @@ TRkSetupCommForm::TRkSetupCommForm(TRkComm* port, int language, QWidget* parent)
   setFixedSize(kClientWidth, kClientHeight);
 }
 
-QString TRkSetupCommForm::Text(int number) const { return Q(RkText(number, language_)); }
+QString TRkSetupCommForm::Text(int number) const { return QString::fromStdString(RkText(number, language_)); }
 
 QComboBox* TRkSetupCommForm::AddList(QWidget* page, const char* labelName, int labelText, const char* listName,
                                      int helpContext, const QStringList& items) {
@@ -251,7 +251,7 @@ void TRkSetupCommForm::OKButtonClick() {
   try {
     WriteToPort(*port_);
   } catch (const std::exception& e) {
-    QMessageBox box(QMessageBox::Critical, windowTitle(), Q(e.what()), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Critical, windowTitle(), QString::fromUtf8(e.what()), QMessageBox::Ok, this);
     box.setObjectName("PortSettingFailure");
     box.exec();
     return;

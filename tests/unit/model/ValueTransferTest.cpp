@@ -179,6 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"NoReplyTimesOut", false, {""}, Kind::TimedOut, 0},
         FaultCase{"WriteRefused", true, {"er 7"}, Kind::Refused, 0},
         FaultCase{"WriteEchoOfAnotherNumberIsResent", true, {"wp 119 77"}, Kind::Finished, 1},
+        FaultCase{"WriteEchoOfTheCodeAloneIsTaken", true, {"wp"}, Kind::Finished, 0},
         FaultCase{"WriteGarbledTwiceStops", true, {"w", "wq"}, Kind::Invalid, 1, "wq"}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -1,4 +1,4 @@
-#include "comm/dialogs/ApparaatZoeken.h"
+#include "shell/ApparaatZoeken.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -16,9 +16,7 @@
 #include <utility>
 
 #include "comm/RkComm.h"
-#include "model/DeviceReply.h"
 #include "model/Global_var.h"
-#include "shell/VQ20Main.h"
 #include "ui/QtText.h"
 
 TFormApparaatZoeken* FormApparaatZoeken = nullptr;
@@ -73,10 +71,6 @@ QLabel* MakePanel(const char* name, QWidget* parent, int width) {
   return panel;
 }
 
-// The main window opens and closes its port, so that a refusal is shown as
-// everywhere else and its controls follow the port.
-bool SetMainPortActive(bool active) { return FormMain != nullptr && FormMain->SetPortActive(active); }
-
 void Light(QLabel* panel, bool lit) {
   QPalette p = panel->palette();
   p.setColor(QPalette::Window, lit ? kTriedColour : panel->palette().color(QPalette::Button));
@@ -89,19 +83,26 @@ TFormApparaatZoeken::TFormApparaatZoeken(QWidget* parent)
     : TWindowBase(parent, "FormApparaatZoeken", "FormApparaatZoeken"), texts_("AparaatZoeken", kSearchTexts) {
   PausePollingWhileShown();
   BuildControls();
-  Wire(QL200ApparaatZoeken, 0, [this](const ResultBytes& r) { ProbeReply(r); },
-       [this](const TCommError& e) { ExchangeFailed(e); });
-  Wire(ASCIILeesTypeInfo, 0, [this](const ResultBytes& r) { TypeReply(r); },
-       [this](const TCommError& e) { ExchangeFailed(e); });
-  // A close of the port delivers nothing to the exchange it cuts short;
-  // each component says so instead.
-  for (TQL200Protocol* component : {&QL200ApparaatZoeken, &ASCIILeesTypeInfo})
-    component->OnDeactivate = [this](TRkProtocolComponent&) {
-      if (outstanding_ == Outstanding::Nothing) return;
-      outstanding_ = Outstanding::Nothing;
-      // Not from inside the port's Close: the box runs its own event loop.
-      QTimer::singleShot(0, this, [this] { ExchangeAborted(); });
-    };
+  WireSearch();
+}
+
+void TFormApparaatZoeken::WireSearch() {
+  search_ = std::make_unique<DeviceSearchRun>(Port());
+  // The port's owner opens it, so that a refusal is shown as everywhere
+  // else and its controls follow the port.
+  search_->OpenPort = [this] { return SetPortActive && SetPortActive(true); };
+  search_->OnProbe = [this](const SearchProbe& probe) {
+    ShowStatus("PanelTekst0");
+    ShowProbe(probe);
+  };
+  search_->OnFound = [this](const SearchProbe& probe, const std::array<std::string, 3>& texts) {
+    ListFoundDevice(probe, JoinTypeTexts(texts[0], texts[1], texts[2]));
+  };
+  search_->OnStopped = [this] { Stopped(); };
+  search_->OnFinished = [this] { Finished(); };
+  search_->OnSettingRefused = [this](const std::string& why) { SettingRefused(why); };
+  // Not from inside the port's close: the box runs its own event loop.
+  search_->OnAborted = [this] { QTimer::singleShot(0, this, [this] { ExchangeAborted(); }); };
 }
 
 // --- Layout ---------------------------------------------------------------
@@ -284,10 +285,8 @@ void TFormApparaatZoeken::FormActivate() {
   EnableChoice(true);
   CmdStop->setEnabled(false);
   CmdVerder->setEnabled(false);
-  starting_ = stopRequested_ = finished_ = false;
-  outstanding_ = Outstanding::Nothing;
+  search_->Halt();
   ending_ = Ending::None;
-  selections_.Clear();
   CmdCancel->setEnabled(true);
   ClearGrid();
   PanelBaudtare->clear();
@@ -299,18 +298,17 @@ void TFormApparaatZoeken::FormActivate() {
 
 void TFormApparaatZoeken::CmdStartZoekenClick() {
   ClearGrid();
-  starting_ = true;
   CmdStop->setEnabled(true);
-  NextStep();
+  StartSearch();
 }
 
-void TFormApparaatZoeken::CmdStopClick() { stopRequested_ = true; }
+void TFormApparaatZoeken::CmdStopClick() { search_->RequestStop(); }
 
 void TFormApparaatZoeken::CmdVerderClick() {
   CmdVerder->setEnabled(false);
   EnableChoice(false);
-  stopRequested_ = false;
-  NextStep();
+  ShowStatus("PanelTekst0");
+  search_->Continue();
 }
 
 void TFormApparaatZoeken::CmdOKClick() {
@@ -339,30 +337,9 @@ void TFormApparaatZoeken::reject() {
 // traffic with stray bytes), after the exchange under way, if any, has ended.
 void TFormApparaatZoeken::EndWindow(Ending ending, const SearchFraming& next, std::optional<DeviceChoice> choice) {
   ending_ = ending;
-  deselecting_ = false;
-  nextFraming_ = next;
   choice_ = std::move(choice);
   for (QPushButton* b : {CmdOK, CmdVerder, CmdStartZoeken, CmdStop, CmdCancel}) b->setEnabled(false);
-  if (outstanding_ == Outstanding::Nothing) ContinueEnding();
-}
-
-void TFormApparaatZoeken::ContinueEnding() {
-  if (!deselecting_) {
-    deselecting_ = true;
-    toDeselect_ = PortOpen() ? selections_.ToDeselect(nextFraming_) : std::vector<SearchFraming>{};
-  }
-  if (!toDeselect_.empty() && PortOpen()) {
-    const SearchFraming framing = toDeselect_.front();
-    toDeselect_.erase(toDeselect_.begin());
-    const SearchProbe at{kSearchLastUnit + 1, framing.baudrate, framing.parity, framing.stopBits};
-    if (ApplyProbe(at)) {
-      selections_.Probed(at);
-      outstanding_ = Outstanding::Deselect;
-      SendCommand(QL200ApparaatZoeken, DeselectCommand());
-      return;
-    }
-  }
-  FinishEnding();
+  search_->End(next, [this] { FinishEnding(); });
 }
 
 void TFormApparaatZoeken::FinishEnding() {
@@ -381,7 +358,7 @@ void TFormApparaatZoeken::FinishEnding() {
     TWindowBase::reject();
     return;
   }
-  if (choice_->unit && FormMain != nullptr) FormMain->SetUnitNumber(*choice_->unit);
+  if (choice_->unit && UnitChosen) UnitChosen(*choice_->unit);
   if (choice_->baudrate) port.SetBaudrate(*choice_->baudrate);
   if (choice_->parity) port.SetFrameParitybit(*choice_->parity);
   if (choice_->stopBits) port.SetFrameStopbits(*choice_->stopBits);
@@ -391,135 +368,32 @@ void TFormApparaatZoeken::FinishEnding() {
 // Closing the port ourselves cuts the outstanding exchange short on
 // purpose: that is no aborted search.
 bool TFormApparaatZoeken::ClosePort() {
-  outstanding_ = Outstanding::Nothing;
-  starting_ = false;
+  search_->Halt();
   if (!PortOpen()) return true;
-  return SetMainPortActive(false);
+  return SetPortActive && SetPortActive(false);
 }
 
 // --- The search -------------------------------------------------------------
 
-void TFormApparaatZoeken::NextStep() {
-  ShowStatus("PanelTekst0");
-  SearchProbe probe;
-  if (starting_) {
-    if (!StartSearch(probe)) return;
-  } else {
-    const std::optional<SearchProbe> next = order_.Next();
-    if (!next) {
-      Finished();
-      return;
-    }
-    probe = *next;
-    if (!ApplyProbe(probe)) return;
-  }
-  SendProbe(probe);
-}
-
-// The first step of a search: settings of the first combination, the port
-// opened if it is closed. False when the search cannot start.
-bool TFormApparaatZoeken::StartSearch(SearchProbe& first) {
-  starting_ = stopRequested_ = finished_ = false;
+void TFormApparaatZoeken::StartSearch() {
   EnableChoice(false);
   nextRow_ = 1;
   Gauge1->setMaximum(kSearchLastUnit);
-  first = order_.First(ComboBaudRate->currentIndex(), RB_parity_auto->isChecked(), RB_stopbits_auto->isChecked(),
-                       savedParity_, savedStopBits_);
-  if (!ApplyProbe(first)) return false;
-  if (PortOpen()) return true;
-  if (SetMainPortActive(true)) return true;
-  // The port's message has been shown; the search can be started again.
+  ShowStatus("PanelTekst0");
+  if (search_->Start({SearchRates(ComboBaudRate->currentIndex()), RB_parity_auto->isChecked(), RB_stopbits_auto->isChecked(), savedParity_, savedStopBits_}))
+    return;
+  // A refused setting has said so; a port that did not open has shown its
+  // message. The search can be started again.
   EnableChoice(true);
   CmdStop->setEnabled(false);
-  PanelZoekTekst->clear();
-  return false;
+  if (!PortOpen()) PanelZoekTekst->clear();
 }
 
-// Only what changes is set: each setter applies the whole frame to the open
-// port.
-bool TFormApparaatZoeken::ApplyProbe(const SearchProbe& probe) {
-  TRkComm& port = Port();
-  try {
-    if (port.Baudrate() != probe.baudrate) port.SetBaudrate(probe.baudrate);
-    if (port.FrameParitybit() != probe.parity) port.SetFrameParitybit(probe.parity);
-    if (port.FrameStopbits() != probe.stopBits) port.SetFrameStopbits(probe.stopBits);
-    return true;
-  } catch (const std::exception& e) {
-    QMessageBox box(QMessageBox::Critical, windowTitle(), Q(e.what()), QMessageBox::Ok, this);
-    box.setObjectName("PortSettingFailure");
-    box.exec();
-    Stopped();
-    return false;
-  }
-}
-
-void TFormApparaatZoeken::SendProbe(const SearchProbe& probe) {
-  ShowProbe(probe);
-  selections_.Probed(probe);
-  outstanding_ = Outstanding::Probe;
-  SendCommand(QL200ApparaatZoeken, ProbeCommand(probe.unit));
-}
-
-void TFormApparaatZoeken::SendTypeQuery(int step) {
-  typeStep_ = step;
-  outstanding_ = Outstanding::TypeQuery;
-  SendCommand(ASCIILeesTypeInfo, kTypeQueries[static_cast<std::size_t>(step)]);
-}
-
-void TFormApparaatZoeken::ProbeReply(const ResultBytes& reply) {
-  const bool probe = std::exchange(outstanding_, Outstanding::Nothing) == Outstanding::Probe;
-  const bool echo = probe && IsProbeEcho(reply, order_.Current().unit);
-  if (echo) selections_.Found(order_.Current());
-  if (ending_ != Ending::None) {
-    ContinueEnding();
-  } else if (echo) {
-    typeText_.clear();
-    SendTypeQuery(0);
-  } else if (stopRequested_) {
-    Stopped();
-  } else {
-    NextStep();
-  }
-}
-
-void TFormApparaatZoeken::TypeReply(const ResultBytes& reply) {
-  outstanding_ = Outstanding::Nothing;
-  if (ending_ != Ending::None) {
-    ContinueEnding();
-    return;
-  }
-  // A reply to another command (a late one) says nothing of this type.
-  const char* query = kTypeQueries[static_cast<std::size_t>(typeStep_)];
-  const std::string text = EchoesCommand(reply, query) ? TypeReplyText(reply) : std::string();
-  if (typeStep_ == 0) {
-    typeText_ = text;
-    SendTypeQuery(1);
-  } else if (typeStep_ == 1) {
-    typeText_ += kTypeTextSeparator;
-    typeText_ += text;
-    if (stopRequested_)
-      Stopped();
-    else
-      SendTypeQuery(2);
-  } else {
-    typeText_ += kTypeTextSeparator;
-    typeText_ += text;
-    ListFoundDevice();
-  }
-}
-
-void TFormApparaatZoeken::ExchangeFailed(const TCommError& error) {
-  if (error.IsSuccess()) return;  // the all-clear of a recovery, no outcome
-  outstanding_ = Outstanding::Nothing;
-  if (ending_ != Ending::None && !IsAbortedExchange(error)) {
-    ContinueEnding();
-  } else if (IsAbortedExchange(error)) {
-    ExchangeAborted();
-  } else if (stopRequested_) {
-    Stopped();
-  } else {
-    NextStep();
-  }
+void TFormApparaatZoeken::SettingRefused(const std::string& why) {
+  QMessageBox box(QMessageBox::Critical, windowTitle(), Q(why), QMessageBox::Ok, this);
+  box.setObjectName("PortSettingFailure");
+  box.exec();
+  Stopped();
 }
 
 // The port was closed under the search: said once; the search can be
@@ -528,17 +402,14 @@ void TFormApparaatZoeken::ExchangeAborted() {
   QMessageBox box(QMessageBox::NoIcon, "Comm Error", "Windows Comm error! ", QMessageBox::Ok, this);
   box.setObjectName("CommError");
   box.exec();
-  if (ending_ != Ending::None) {
-    FinishEnding();
-    return;
-  }
+  if (ending_ != Ending::None) return;
   EnableChoice(true);
   CmdStop->setEnabled(false);
   CmdVerder->setEnabled(false);
 }
 
-void TFormApparaatZoeken::ListFoundDevice() {
-  const FoundDeviceRow row = MakeFoundDeviceRow(order_.Current(), typeText_);
+void TFormApparaatZoeken::ListFoundDevice(const SearchProbe& probe, const std::string& typeText) {
+  const FoundDeviceRow row = MakeFoundDeviceRow(probe, typeText);
   const int r = nextRow_ - 1;
   if (r >= StringGrid1->rowCount()) StringGrid1->setRowCount(r + 1);
   const std::string* cells[5] = {&row.unit, &row.typeText, &row.baudrate, &row.parity, &row.stopBits};
@@ -558,7 +429,6 @@ void TFormApparaatZoeken::Stopped() {
 }
 
 void TFormApparaatZoeken::Finished() {
-  finished_ = true;
   ShowStatus("PanelTekst2");
   EnableChoice(true);
   CmdStop->setEnabled(false);

@@ -2,11 +2,10 @@
 
 #include <QString>
 #include <array>
+#include <functional>
 #include <string>
 
-#include "comm/QL200Protocol.h"
-#include "model/DeviceSearch.h"
-#include "model/SearchSelections.h"
+#include "model/DeviceSearchRun.h"
 #include "ui/WindowBase.h"
 #include "ui/WindowTexts.h"
 
@@ -21,8 +20,9 @@ class QTableWidget;
 // Searches the line for devices whose unit number, baud rate, parity or
 // stop bits are not known: it selects each unit at each combination in turn
 // ("sc n"), reads the type texts of every unit that echoes the selection,
-// and lists it. Choosing a row hands the unit number and the line settings
-// to the main window and its port.
+// and lists it (the search itself is a DeviceSearchRun). Choosing a row
+// sets the line settings on the port and hands the unit number to whoever
+// listens (the main window).
 //
 // The window has the port to itself while it is shown: the main window's
 // error poll is paused, and opening the port from here selects no unit.
@@ -30,6 +30,11 @@ class TFormApparaatZoeken : public TWindowBase {
   Q_OBJECT
 public:
   explicit TFormApparaatZoeken(QWidget* parent = nullptr);
+
+  // Opens or closes the port as its owner does (false: it refused, and has
+  // said why), and takes the chosen unit number.
+  std::function<bool(bool active)> SetPortActive;
+  std::function<void(int unit)> UnitChosen;
 
   // The controls the tests drive by name.
   QTableWidget* StringGrid1 = nullptr;
@@ -58,7 +63,6 @@ protected:
   void FormActivate() override;
 
 private:
-  enum class Outstanding { Nothing, Probe, TypeQuery, Deselect };
   enum class Ending { None, Ok, Cancel };
 
   void BuildControls();
@@ -71,16 +75,11 @@ private:
   void CmdVerderClick();
   void CmdOKClick();
 
-  void NextStep();
-  bool StartSearch(SearchProbe& first);
-  bool ApplyProbe(const SearchProbe& probe);
-  void SendProbe(const SearchProbe& probe);
-  void SendTypeQuery(int step);
-  void ProbeReply(const ResultBytes& reply);
-  void TypeReply(const ResultBytes& reply);
-  void ExchangeFailed(const TCommError& error);
+  void WireSearch();
+  void StartSearch();
+  void SettingRefused(const std::string& why);
   void ExchangeAborted();
-  void ListFoundDevice();
+  void ListFoundDevice(const SearchProbe& probe, const std::string& typeText);
   void Stopped();
   void Finished();
 
@@ -93,29 +92,15 @@ private:
   bool ClosePort();
 
   void EndWindow(Ending ending, const SearchFraming& next, std::optional<DeviceChoice> choice);
-  void ContinueEnding();
   void FinishEnding();
 
   WindowTexts texts_;
-  TQL200Protocol QL200ApparaatZoeken;
-  TQL200Protocol ASCIILeesTypeInfo;
-
-  DeviceSearchOrder order_;
-  bool starting_ = false;
-  bool stopRequested_ = false;
-  bool finished_ = false;
+  std::unique_ptr<DeviceSearchRun> search_;
   int nextRow_ = 1;  // grid row of the next found device, 1-based below the header
-  int typeStep_ = 0;
-  std::string typeText_;
-  Outstanding outstanding_ = Outstanding::Nothing;
-  SearchSelections selections_;
   // OK or Cancel waiting for the units still selected at other framings to
   // be deselected.
   Ending ending_ = Ending::None;
-  bool deselecting_ = false;
-  SearchFraming nextFraming_;
   std::optional<DeviceChoice> choice_;
-  std::vector<SearchFraming> toDeselect_;
   TBaudrate savedBaudrate_ = TBaudrate::br9600;
   TParityBit savedParity_ = TParityBit::None;
   TStopBit savedStopBits_ = TStopBit::sb_1;

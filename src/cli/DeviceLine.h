@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "cli/CliCall.h"
+#include "cli/ExitStatus.h"
+#include "comm/MainThreadInvoker.h"
+#include "comm/PortPaths.h"
+#include "comm/RkComm.h"
+#include "model/Configuration.h"
+
+// The serial line a run of vq2x talks over: the port of the settings file
+// (or --port) with its line settings (or --baud, --framing), and the loop
+// that runs the serial library's events on this thread, in place of the
+// windows' event loop, until a job is done.
+class DeviceLine {
+public:
+  DeviceLine(const ToolSettings& settings, const GlobalOptions& options);
+  ~DeviceLine();
+  DeviceLine(const DeviceLine&) = delete;
+  DeviceLine& operator=(const DeviceLine&) = delete;
+
+  // kPortFailure, with the system's text and the likely cause, when the
+  // port does not open.
+  JobOutcome Open();
+  TRkComm& Port() { return port_; }
+
+  // Runs the library's events until done() holds. False when Ctrl-C came
+  // first (the exchange under way is then left to the port's close).
+  bool RunUntil(const std::function<bool()>& done);
+
+  // "/dev/ttyUSB0 9600,E,8,1", for messages and reports.
+  std::string Describe() const;
+
+private:
+  ManualInvoker invoker_;
+  std::shared_ptr<PortPaths> paths_;
+  std::string path_;  // the device path when --port names one
+  TRkComm port_;
+};

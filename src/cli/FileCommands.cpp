@@ -1,0 +1,195 @@
+// read, write, backup and restore: whole tables between a device and its
+// files. A file is read and checked whole before anything is sent, and
+// written to a temporary name and renamed into place.
+#include <algorithm>
+#include <iostream>
+
+#include "cli/Commands.h"
+#include "cli/UnitRun.h"
+#include "model/BackupFile.h"
+#include "model/ParameterFile.h"
+#include "model/ParameterGrid.h"
+#include "model/ParameterNumbers.h"
+#include "model/SetpointFile.h"
+#include "platform/Terminal.h"
+
+namespace {
+
+std::string Extension(const std::string& path) {
+  std::string ext = path.substr(path.find_last_of('.') + 1);
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+  return ext;
+}
+
+// The serial text as a part of a file name: letters, digits, "-" and "_"
+// kept, anything else "_".
+std::string SafeName(const std::string& text) {
+  std::string safe;
+  for (unsigned char c : text) safe += std::isalnum(c) || c == '-' || c == '_' ? static_cast<char>(c) : '_';
+  return safe.empty() ? "unknown" : safe;
+}
+
+std::string Replace(std::string text, const std::string& field, const std::string& by) {
+  for (std::size_t at = text.find(field); at != std::string::npos; at = text.find(field, at + by.size()))
+    text.replace(at, field.size(), by);
+  return text;
+}
+
+std::string FileFor(const std::string& pattern, const UnitIdentity& unit) {
+  return Replace(Replace(pattern, "{unit}", std::to_string(unit.unit)), "{serial}", SafeName(unit.serial));
+}
+
+JobOutcome Saved(bool saved, const std::string& path, const std::string& error, Json& result) {
+  if (!saved) return {kBadFile, "cannot write " + path + " (" + error + ")"};
+  result["file"] = path;
+  return {};
+}
+
+std::string ValueFileProblem(const std::string& path, const ValueFileStatus& status) {
+  switch (status.outcome) {
+    case ValueFileOutcome::Loaded: break;
+    case ValueFileOutcome::CannotOpen: return "cannot read " + path + " (" + status.systemText + ")";
+    case ValueFileOutcome::WrongHeader: return path + ": the first line is not the header of this kind of file";
+    case ValueFileOutcome::BadLine: return path + ": line " + std::to_string(status.line) + " is not a value line";
+    case ValueFileOutcome::WrongCount: return path + ": not exactly one line for every number";
+  }
+  return {};
+}
+
+std::string BackupProblem(const std::string& path, const BackupRead& read) {
+  switch (read.outcome) {
+    case BackupOutcome::Loaded: break;
+    case BackupOutcome::CannotOpen: return "cannot read " + path + " (" + read.systemText + ")";
+    case BackupOutcome::WrongSize: return path + " is no VQ2x backup: a backup is exactly 16020 bytes";
+    case BackupOutcome::WrongMarkers: return path + " is no VQ2x backup: its start or end markers are wrong";
+  }
+  return {};
+}
+
+// A file to write into devices, checked whole: the values to send and the
+// steps that send them.
+struct Loaded {
+  DeviceContent content;
+  int mode = kTransferParameters;
+  std::string problem;
+};
+
+Loaded LoadForWrite(const std::string& path) {
+  Loaded loaded;
+  if (Extension(path) == "vqp") {
+    const ParameterFileRead read = LoadParameterFile(path);
+    loaded.problem = ValueFileProblem(path, read);
+    loaded.content.parameters = read.parameters;
+  } else {
+    const SetpointFileRead read = LoadSetpointFile(path);
+    loaded.problem = ValueFileProblem(path, read);
+    loaded.content.setpoints = read.setpoints;
+    loaded.mode = kTransferSetpoints;
+  }
+  return loaded;
+}
+
+std::string OptionOf(int number, const DeviceContent& content, int language) {
+  const ShownParameter shown = ShowParameter(GlobalVar().ParameterCatalogue, language, number,
+                                             content.parameters[static_cast<std::size_t>(number)], content.parameters);
+  return shown.Option.empty() ? shown.Value : shown.Option;
+}
+
+// What a restore does to the units' identity on the line, said before it
+// is done: the file's unit number, baud rate and data format replace theirs.
+std::string RestoreQuestion(const std::string& path, const std::vector<int>& units, const DeviceContent& content,
+                            int language) {
+  const int fileUnit = content.parameters[ParameterNumber::UnitNumber];
+  std::string targets;
+  for (int u : units) targets += (targets.empty() ? "" : ", ") + std::to_string(u);
+  std::string question = "Restore " + path + " into unit " + targets + "? Every parameter and setpoint is overwritten.\n";
+  const std::string line = OptionOf(ParameterNumber::LineBaudrate, content, language) + " bit/s, " +
+                           OptionOf(ParameterNumber::LineDataFormat, content, language);
+  if (units.size() == 1 && units.front() == fileUnit)
+    question += "The unit keeps its number " + std::to_string(fileUnit) + " and takes the file's line settings (" +
+                line + ").\n";
+  else
+    question += "The file is unit " + std::to_string(fileUnit) + "'s: afterwards the device answers as unit " +
+                std::to_string(fileUnit) + ", at the file's line settings (" + line + "), not as unit " + targets +
+                ".\n";
+  return question + "Go on? [y/N] ";
+}
+
+bool Confirmed(const std::string& question) {
+  std::cerr << question << std::flush;
+  std::string answer;
+  if (!std::getline(std::cin, answer)) return false;
+  std::transform(answer.begin(), answer.end(), answer.begin(), [](unsigned char c) { return std::tolower(c); });
+  return answer == "y" || answer == "yes";
+}
+
+}  // namespace
+
+int RunRead(const CliCall& call, const ToolSettings& settings, CliOutput& out) {
+  const std::string ext = Extension(call.output);
+  return RunOnUnits(call, settings, out, [&](DeviceLine& line, const UnitIdentity& unit, Json& result) {
+    std::vector<TransferStep> steps =
+        TransferSteps(ext == "vqp" ? kTransferParameters : ext == "vqs" ? kTransferSetpoints : kTransferWholeDevice,
+                      false);
+    // A setpoint file carries parameter 315 in its first value line.
+    if (ext == "vqs") steps.push_back({TransferPhase::Parameters, ParameterNumber::SetpointFileExtra});
+    DeviceContent content;
+    const JobOutcome read = ReadValues(line, unit.unit, std::move(steps), content, call.global.quiet);
+    if (!read.Done()) return read;
+    const std::string path = FileFor(call.output, unit);
+    std::string error;
+    const bool saved = ext == "vqp"   ? SaveParameterFile(path, content.parameters, unit.unit, &error)
+                       : ext == "vqs" ? SaveSetpointFile(path, content.setpoints, content.parameters, unit.unit, &error)
+                                      : SaveBackupFile(path, content, &error);
+    const JobOutcome outcome = Saved(saved, path, error, result);
+    if (outcome.Done()) out.Line("unit " + std::to_string(unit.unit) + ": " + path);
+    return outcome;
+  });
+}
+
+int RunBackup(const CliCall& call, const ToolSettings& settings, CliOutput& out) { return RunRead(call, settings, out); }
+
+int RunWrite(const CliCall& call, const ToolSettings& settings, CliOutput& out) {
+  const std::string& path = call.operands.front();
+  const Loaded loaded = LoadForWrite(path);
+  if (!loaded.problem.empty()) {
+    CliOutput::Message(loaded.problem + "; nothing was sent");
+    return kBadFile;
+  }
+  return RunOnUnits(call, settings, out, [&](DeviceLine& line, const UnitIdentity& unit, Json& result) {
+    std::vector<TransferStep> steps = TransferSteps(loaded.mode, true);
+    if (call.noCompute && steps.back().phase == TransferPhase::Computing) steps.pop_back();
+    const JobOutcome written = WriteValues(line, unit.unit, std::move(steps), loaded.content, call.global.quiet);
+    if (!written.Done()) return written;
+    result["file"] = path;
+    out.Line("unit " + std::to_string(unit.unit) + ": " + path + " written");
+    return JobOutcome{};
+  });
+}
+
+int RunRestore(const CliCall& call, const ToolSettings& settings, CliOutput& out) {
+  const std::string& path = call.operands.front();
+  const BackupRead read = LoadBackupFile(path);
+  if (!read.Loaded()) {
+    CliOutput::Message(BackupProblem(path, read) + "; nothing was sent");
+    return kBadFile;
+  }
+  if (!call.yes) {
+    if (!IsTerminal(TerminalStream::Input)) {
+      CliOutput::Message("restore asks before it overwrites a device: run it on a terminal, or give --yes");
+      return kUsage;
+    }
+    if (!Confirmed(RestoreQuestion(path, UnitsOf(call, settings), read.content, call.global.language))) {
+      CliOutput::Message("nothing was restored");
+      return kDone;
+    }
+  }
+  return RunOnUnits(call, settings, out, [&](DeviceLine& line, const UnitIdentity& unit, Json& result) {
+    const JobOutcome written =
+        WriteValues(line, unit.unit, TransferSteps(kTransferWholeDevice, true), read.content, call.global.quiet);
+    if (!written.Done()) return written;
+    result["file"] = path;
+    out.Line("unit " + std::to_string(unit.unit) + ": " + path + " restored");
+    return JobOutcome{};
+  });
+}

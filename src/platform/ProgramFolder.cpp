@@ -1,0 +1,11 @@
+#include "platform/ProgramFolder.h"
+
+#include <filesystem>
+#include <system_error>
+
+std::string ProgramFolder() {
+  std::error_code error;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return {};
+  return program.parent_path().string() + "/";
+}

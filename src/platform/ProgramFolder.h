@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string>
+
+// The folder of the running program, ending in '/', where its data files
+// lie beside it; empty when the system cannot tell.
+std::string ProgramFolder();

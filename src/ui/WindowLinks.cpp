@@ -1,0 +1,6 @@
+#include "ui/WindowLinks.h"
+
+WindowLinks& Links() {
+  static WindowLinks links;
+  return links;
+}

@@ -1,0 +1,161 @@
+// vq2x run as a script runs it, against vq2x-sim on a pseudo-terminal:
+// what it prints, how it ends, and what the device heard.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+#include "ProcessRunner.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The commands the simulator's log says it received, in order.
+std::vector<std::string> Heard(const fs::path& log) {
+  std::vector<std::string> commands;
+  std::ifstream in(log);
+  const std::regex received(R"(^\S+ rx "(.*)\\r"$)");
+  std::smatch m;
+  for (std::string line; std::getline(in, line);)
+    if (std::regex_match(line, m, received)) commands.push_back(m[1]);
+  return commands;
+}
+
+std::string Bytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class CliSim : public ::testing::Test {
+protected:
+  CliSim() : folder_(fs::temp_directory_path() / ("vq2x-cli-" + std::to_string(getpid()))) {
+    fs::create_directories(folder_);
+    std::ofstream(folder_ / "application.ini") << "";
+  }
+  ~CliSim() override { fs::remove_all(folder_); }
+
+  // A simulator with these units; its log is log(index).
+  BackgroundProcess& Simulator(std::vector<std::string> units, std::vector<std::string> extra = {}) {
+    std::vector<std::string> arguments{"--pty", "--no-stdin", "--log", Log(sims_.size()).string()};
+    for (const std::string& unit : units) arguments.insert(arguments.end(), {"--unit", unit});
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    sims_.push_back(std::make_unique<BackgroundProcess>(VQ2X_SIM_PATH, arguments));
+    return *sims_.back();
+  }
+  fs::path Log(std::size_t sim) const { return folder_ / ("sim" + std::to_string(sim) + ".log"); }
+  fs::path File(const std::string& name) const { return folder_ / name; }
+
+  // vq2x on the simulator's line, unless the arguments name another port.
+  ProgramRun Vq2x(const BackgroundProcess& sim, std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"--config", (folder_ / "application.ini").string(), "--quiet"});
+    if (std::find(arguments.begin(), arguments.end(), "--port") == arguments.end())
+      arguments.insert(arguments.begin(), {"--port", sim.FirstLine()});
+    return RunProgram(VQ2X_CLI_PATH, arguments);
+  }
+
+  fs::path folder_;
+  std::vector<std::unique_ptr<BackgroundProcess>> sims_;
+};
+
+TEST_F(CliSim, InfoIdentifiesTheUnitWithTheToolsFourCommands) {
+  const BackgroundProcess& sim = Simulator({"3:VQ22"});
+  const ProgramRun run = Vq2x(sim, {"--unit", "3", "--json", "info"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("\"type\": \"VQ22"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"serial\": \"SN 2211-03-0417\""), std::string::npos) << run.out;
+  EXPECT_EQ(Heard(Log(0)), (std::vector<std::string>{"sc 3", "rt", "rh", "rx"}));
+}
+
+// A changed device backed up, restored into a fresh one, and backed up
+// again: the two backups are the same bytes, and the fresh device heard
+// the whole write and the compute, nothing else.
+TEST_F(CliSim, BackupRestoredIntoAnotherDeviceMakesItTheSame) {
+  const BackgroundProcess& source = Simulator({"0:VQ22"});
+  ASSERT_EQ(Vq2x(source, {"set", "203=3"}).status, 0);
+  const ProgramRun set = Vq2x(source, {"set", "7=12.5"});
+  ASSERT_EQ(set.status, 0) << set.err;
+  const ProgramRun backup = Vq2x(source, {"backup", "-o", File("a.bak").string()});
+  ASSERT_EQ(backup.status, 0) << backup.err;
+  ASSERT_EQ(fs::file_size(File("a.bak")), 16020u);
+
+  const BackgroundProcess& target = Simulator({"0:VQ22"});
+  const ProgramRun restore = Vq2x(target, {"restore", File("a.bak").string(), "--yes"});
+  ASSERT_EQ(restore.status, 0) << restore.err;
+  const std::vector<std::string> heard = Heard(Log(1));
+  ASSERT_EQ(heard.size(), 4u + 316u + 24u + 1u);
+  EXPECT_EQ(heard[4], "wp 0 0");
+  EXPECT_EQ(heard[4 + 7], "wp 7 12500");
+  EXPECT_EQ(heard.back(), "bp");
+  ASSERT_EQ(Vq2x(target, {"backup", "-o", File("b.bak").string()}).status, 0);
+  EXPECT_EQ(Bytes(File("a.bak")), Bytes(File("b.bak")));
+}
+
+TEST_F(CliSim, EveryUnitOfALineIsAttemptedAndSavedInItsOwnFile) {
+  const BackgroundProcess& sim = Simulator({"1:VQ22", "5:VQ20", "7:VQ21"});
+  const ProgramRun run = Vq2x(sim, {"--units", "1,2,5,7", "backup", "-o", File("line-{unit}-{serial}.bak").string()});
+  EXPECT_EQ(run.status, 3) << "unit 2 does not answer";
+  EXPECT_NE(run.err.find("unit 2: no reply to \"sc 2\""), std::string::npos) << run.err;
+  for (const char* name : {"line-1-SN_2211-01-0417.bak", "line-5-SN_2211-05-0417.bak", "line-7-SN_2211-07-0417.bak"})
+    EXPECT_EQ(fs::file_size(File(name)), 16020u) << name;
+}
+
+// The search goes through the rates asked for, at the port's framing: every
+// unit once per rate, and the three type queries of each unit found.
+TEST_F(CliSim, ScanListsEachUnitAtTheRateItAnswersAt) {
+  const BackgroundProcess& sim = Simulator({"1:VQ22:38400", "7:VQ20:19200"});
+  const ProgramRun run = Vq2x(sim, {"--framing", "8N1", "scan", "--bauds", "19200,38400"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "unit 7\t19200 8N1\tVQ20 V2.14   VQ20-3 PCB 4471 rev C   SN 2211-07-0417\n"
+                     "unit 1\t38400 8N1\tVQ22 V2.14   VQ22-3 PCB 4471 rev C   SN 2211-01-0417\n");
+  const std::vector<std::string> heard = Heard(Log(0));
+  EXPECT_EQ(heard.size(), 2u * 32u + 2u * 3u);
+  EXPECT_EQ(std::count(heard.begin(), heard.end(), "sc 31"), 2);
+}
+
+struct ExitCase {
+  const char* name;
+  std::vector<std::string> simArguments;
+  std::vector<std::string> arguments;
+  int status;
+  std::string said;
+  bool sendsNothing;
+};
+
+class CliExit : public CliSim, public ::testing::WithParamInterface<ExitCase> {};
+
+TEST_P(CliExit, EachFailureHasItsStatusAndOneClearLine) {
+  const ExitCase& c = GetParam();
+  std::ofstream(File("bad.vqp")) << "ASCII Parameters VU2v-ARA   No: 0\r\n\r\nP000 x\r\n";
+  std::string vqp = "ASCII Parameters VU2v-ARA   No: 0\r\n\r\n";
+  for (int n = 0; n < 316; ++n) {
+    char line[16];
+    std::snprintf(line, sizeof line, "P%03d %d\r\n", n, n == 0 ? 99 : 0);
+    vqp += line;
+  }
+  std::ofstream(File("refused.vqp")) << vqp;
+  const BackgroundProcess& sim = Simulator({"0:VQ22"}, c.simArguments);
+  std::vector<std::string> arguments = c.arguments;
+  for (std::string& a : arguments) a = std::regex_replace(a, std::regex("DIR"), folder_.string());
+  const ProgramRun run = Vq2x(sim, arguments);
+  EXPECT_EQ(run.status, c.status) << run.err;
+  EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  if (c.sendsNothing) {
+    EXPECT_TRUE(Heard(Log(0)).empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Statuses, CliExit,
+    ::testing::Values(
+        ExitCase{"ValueBeyondItsLimits", {}, {"set", "0=32"}, 2, "outside 0 .. 31", true},
+        ExitCase{"SilentUnit", {}, {"--unit", "9", "info"}, 3, "no reply to \"sc 9\"", false},
+        ExitCase{"RefusedValue", {}, {"write", "DIR/refused.vqp"}, 4, "refused \"wp 0 99\"", false},
+        ExitCase{"MalformedFile", {}, {"write", "DIR/bad.vqp"}, 5, "line 3", true},
+        ExitCase{"NoSuchPort", {}, {"--port", "DIR/no-such-port", "info"}, 6, "cannot open", true},
+        ExitCase{"NotTheAnswer", {"--garble", "1"}, {"info"}, 7, "is not its answer", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
