@@ -5,7 +5,7 @@
 
 #include "cli/Interrupt.h"
 #include "comm/PortFailureCause.h"
-#include "comm/PosixSerialPort.h"
+#include "comm/SystemSerial.h"
 
 namespace {
 
@@ -17,20 +17,10 @@ std::optional<TPort> ComPort(std::string name) {
   return std::nullopt;
 }
 
-// Opens one device path, whatever port number the line asks for.
-class PathBackend : public SerialBackend {
-public:
-  explicit PathBackend(std::string path) : path_(std::move(path)) {}
-  std::shared_ptr<SerialPort> Open(TPort, int& error) override { return PosixSerialPort::Open(path_, error); }
-
-private:
-  std::string path_;
-};
-
 }  // namespace
 
 DeviceLine::DeviceLine(const ToolSettings& settings, const GlobalOptions& options)
-    : paths_(std::make_shared<PortPaths>()), port_(invoker_, std::make_shared<PosixSerialBackend>(paths_)) {
+    : paths_(std::make_shared<PortPaths>()), port_(invoker_, MakeSystemSerialBackend(paths_)) {
   ApplyPortSettings(settings, port_);
   ApplyPortPaths(settings, *paths_);
   if (options.port) {
@@ -38,7 +28,7 @@ DeviceLine::DeviceLine(const ToolSettings& settings, const GlobalOptions& option
       port_.SetPortName(*com);
     } else {
       path_ = *options.port;
-      port_.SetBackend(std::make_shared<PathBackend>(path_));
+      port_.SetBackend(MakeDeviceSerialBackend(path_));
     }
   }
   if (options.baudrate) port_.SetBaudrate(*options.baudrate);
@@ -78,7 +68,7 @@ bool DeviceLine::RunUntil(const std::function<bool()>& done) {
 }
 
 std::string DeviceLine::Describe() const {
-  const std::string where = path_.empty() ? paths_->Resolve(port_.PortName()) : path_;
+  const std::string where = path_.empty() ? SystemPortLocation(*paths_, port_.PortName()) : path_;
   const LineSettings line = port_.CurrentLineSettings();
   return where + " " + PortSettingsText(line.baudrate, line.parity, line.dataBits, line.stopBits);
 }

@@ -31,12 +31,13 @@ public:
   // first (the exchange under way is then left to the port's close).
   bool RunUntil(const std::function<bool()>& done);
 
-  // "/dev/ttyUSB0 9600,E,8,1", for messages and reports.
+  // "/dev/ttyUSB0 9600,E,8,1" ("COM5 9600,E,8,1" on Windows), for messages
+  // and reports.
   std::string Describe() const;
 
 private:
   ManualInvoker invoker_;
   std::shared_ptr<PortPaths> paths_;
-  std::string path_;  // the device path when --port names one
+  std::string path_;  // the device when --port names one that is not COM1..COM16
   TRkComm port_;
 };

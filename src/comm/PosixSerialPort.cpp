@@ -65,6 +65,25 @@ std::shared_ptr<SerialBackend> MakeSystemSerialBackend(std::shared_ptr<const Por
   return std::make_shared<PosixSerialBackend>(std::move(paths));
 }
 
+namespace {
+
+class DevicePathBackend : public SerialBackend {
+public:
+  explicit DevicePathBackend(std::string path) : path_(std::move(path)) {}
+  std::shared_ptr<SerialPort> Open(TPort, int& error) override { return PosixSerialPort::Open(path_, error); }
+
+private:
+  std::string path_;
+};
+
+}  // namespace
+
+std::shared_ptr<SerialBackend> MakeDeviceSerialBackend(std::string device) {
+  return std::make_shared<DevicePathBackend>(std::move(device));
+}
+
+std::string SystemPortLocation(const PortPaths& paths, TPort port) { return paths.Resolve(port); }
+
 std::shared_ptr<PosixSerialPort> PosixSerialPort::Open(const std::string& path, int& error) {
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {

@@ -239,6 +239,26 @@ std::shared_ptr<SerialBackend> MakeSystemSerialBackend(std::shared_ptr<const Por
   return std::make_shared<Win32SerialBackend>();
 }
 
+namespace {
+
+class DeviceNameBackend : public SerialBackend {
+public:
+  explicit DeviceNameBackend(std::wstring device) : device_(std::move(device)) {}
+  std::shared_ptr<SerialPort> Open(TPort, int& error) override { return Win32SerialPort::Open(device_, error); }
+
+private:
+  std::wstring device_;
+};
+
+}  // namespace
+
+std::shared_ptr<SerialBackend> MakeDeviceSerialBackend(std::string device) {
+  const bool prefixed = device.rfind("\\\\.\\", 0) == 0;
+  return std::make_shared<DeviceNameBackend>(Utf16FromUtf8(prefixed ? device : "\\\\.\\" + device));
+}
+
+std::string SystemPortLocation(const PortPaths&, TPort port) { return PortDeviceName(port); }
+
 int NoSuchPortError() { return ERROR_FILE_NOT_FOUND; }
 
 int CancelledWaitError() { return ERROR_OPERATION_ABORTED; }

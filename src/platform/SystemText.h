@@ -7,8 +7,8 @@
 
 // The system's text for an error number: errno on Linux, a Win32 error
 // (GetLastError) on Windows, as UTF-8 in the user's language where the
-// system has it. No trailing line break; "" for 0 and for a number the
-// system has no text for.
+// system has it. No trailing line break or full stop; "" for 0 and for a
+// number the system has no text for.
 std::string SystemErrorMessage(int errorNumber);
 
 // Whether the user's language is German: on Linux the first of the locale

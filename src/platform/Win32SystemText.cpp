@@ -12,10 +12,12 @@ std::string SystemErrorMessage(int errorNumber) {
                        static_cast<DWORD>(errorNumber), MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), buffer,
                        static_cast<DWORD>(sizeof buffer / sizeof buffer[0]), nullptr);
   std::wstring_view text(buffer, length);
-  // The system's texts end with a line break; the callers put the text
-  // after a file or port name and add their own.
+  // The system's texts are sentences with a line break; the callers put the
+  // text after a file or port name and go on after it, as with the Linux
+  // texts, which have neither.
   while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
     text.remove_suffix(1);
+  if (!text.empty() && text.back() == L'.') text.remove_suffix(1);
   return Utf8FromUtf16(text);
 }
 
