@@ -3,12 +3,14 @@
 
 CMAKE_FLAGS ?=
 JOBS ?= 2
+FUZZ_SECONDS ?= 60
+SOAK_RUNS ?= 50
 # A compiler cache, where the machine has one, makes rebuilds in several
 # build folders cheap; nothing depends on it.
 CCACHE := $(shell command -v ccache 2>/dev/null)
 LAUNCHER := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 
-.PHONY: all deps build demo test test-asan test-tsan test-windows bench clean
+.PHONY: all deps build demo test test-asan test-tsan test-windows bench fuzz soak clean
 
 all: build
 
@@ -47,5 +49,15 @@ test-windows:
 bench: build
 	scripts/bench.sh build
 
+# Whole-device reads and writes against vq2x-sim with random line faults:
+# SOAK_RUNS of each; every value checked against the simulator's state.
+soak: build
+	build/bin/transfer_soak --runs $(SOAK_RUNS)
+
+# Every reader of outside bytes under libFuzzer (clang, ASan+UBSan, build-fuzz/),
+# FUZZ_SECONDS each.
+fuzz: deps
+	FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) scripts/fuzz.sh
+
 clean:
-	rm -rf build build-asan build-tsan build-windows
+	rm -rf build build-asan build-tsan build-fuzz build-windows

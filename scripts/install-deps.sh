@@ -6,7 +6,8 @@
 set -eu
 
 PACKAGES="cmake ninja-build g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-qt6-serialport-dev libcli11-dev nlohmann-json3-dev libserialport-dev libx11-dev libxcb1-dev xvfb xauth x11-utils fonts-dejavu-core fonts-liberation poppler-utils"
+qt6-serialport-dev libcli11-dev nlohmann-json3-dev libserialport-dev libx11-dev libxcb1-dev xvfb xauth x11-utils fonts-dejavu-core fonts-liberation poppler-utils \
+clang libclang-rt-14-dev libfuzzer-14-dev"
 WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix googletest wine64"
 [ "${1:-}" = windows ] && PACKAGES="$PACKAGES $WINDOWS_PACKAGES"
 

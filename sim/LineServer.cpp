@@ -69,18 +69,35 @@ void LineServer::HandleLine(const std::string& text, const LineSettings& setting
     --faults_.garbledCommands;
     reply = Garble(reply);
   }
-  if (!reply.empty()) Schedule(reply, settings, now);
+  if (reply.empty()) return;
+  std::size_t splitAt = 0;
+  const RandomFaults::Kind fault = faults_.random.Draw(random_);
+  if (fault != RandomFaults::Kind::None && log_) log_->Fault(RandomFaultName(fault));
+  switch (fault) {
+    case RandomFaults::Kind::Silent: return;
+    case RandomFaults::Kind::Garble: reply = Garble(reply); break;
+    case RandomFaults::Kind::Late: now += LateReplyDelay(text); break;
+    case RandomFaults::Kind::Split: splitAt = reply.size() > 1 ? 1 + random_() % (reply.size() - 1) : 0; break;
+    case RandomFaults::Kind::Double: Schedule(reply, settings, now); break;
+    case RandomFaults::Kind::None: break;
+  }
+  Schedule(reply, settings, now, splitAt);
 }
 
-void LineServer::Schedule(const std::string& reply, const LineSettings& settings, SimTime now) {
+// With `splitAt` (0: none) the bytes from there on leave as a burst of their
+// own, RandomFaults::SplitGap after the ones before.
+void LineServer::Schedule(const std::string& reply, const LineSettings& settings, SimTime now, std::size_t splitAt) {
   SimTime at = now + Milliseconds(std::max(0, faults_.replyDelayMs));
   SimDuration gap = Milliseconds(std::max(0, faults_.burstGapMs));
   // Replies leave in order, a burst gap apart: none overtakes one still pending.
   if (!pending_.empty()) at = std::max(at, pending_.back().at + gap);
   std::size_t size = faults_.burstSize > 0 ? static_cast<std::size_t>(faults_.burstSize) : reply.size();
-  for (std::size_t offset = 0; offset < reply.size(); offset += size) {
-    at = ScheduleBurst(reply.substr(offset, size), offset == 0 ? reply : std::string(), settings, at);
-    at += gap;
+  for (std::size_t offset = 0; offset < reply.size();) {
+    std::size_t end = std::min(reply.size(), offset + size);
+    if (offset < splitAt && splitAt < end) end = splitAt;
+    at = ScheduleBurst(reply.substr(offset, end - offset), offset == 0 ? reply : std::string(), settings, at);
+    at += end == splitAt ? std::max<SimDuration>(gap, RandomFaults::SplitGap) : gap;
+    offset = end;
   }
 }
 

@@ -59,7 +59,7 @@ private:
   SimTime ArrivalOfNextByte(const LineSettings& settings, SimTime now);
   void HandleHeardLines(SimTime now);
   void HandleLine(const std::string& text, const LineSettings& settings, SimTime now);
-  void Schedule(const std::string& reply, const LineSettings& settings, SimTime now);
+  void Schedule(const std::string& reply, const LineSettings& settings, SimTime now, std::size_t splitAt = 0);
   SimTime ScheduleBurst(const std::string& burst, const std::string& wholeReply, const LineSettings& settings,
                         SimTime start);
   std::string Garble(std::string reply);

@@ -57,7 +57,14 @@ const char* const UsageHead =
     "  --silent N            no reply to the next N commands\n"
     "  --garble N            garbled reply to the next N commands\n"
     "  --noise PER_MIN       random bursts of 1..4 stray bytes, on average per minute\n"
-    "  --seed N              seed of the random faults (default 1)\n"
+    "  --faults LIST         random faults, each in a percentage of the replies, e.g.\n"
+    "                        garble=1,silent=1,late=1,split=1,double=1 (decimals allowed):\n"
+    "                        garble: garbled reply; silent: the command acts, no reply;\n"
+    "                        late: the first byte 300 ms after the tool's time-out for\n"
+    "                        the command (after 1300 ms for rp and rs, 2300 ms for bp,\n"
+    "                        600 ms for the rest); split: two bursts 80 ms apart;\n"
+    "                        double: the reply twice\n"
+    "  --seed N              seed of the noise and the random faults (default 1)\n"
     "\n"
     "Control:\n"
     "  --log FILE            log every command, reply and line-settings change:\n"
@@ -172,7 +179,12 @@ bool ParseOne(Parser& p, SimOptions& o) {
   }
   else if (option == "--silent") return p.Int(option, 0, &o.faults.silentCommands);
   else if (option == "--garble") return p.Int(option, 0, &o.faults.garbledCommands);
-  else if (option == "--noise") {
+  else if (option == "--faults") {
+    if (!p.Value(option, &text)) return false;
+    auto random = ParseRandomFaults(text, p.error);
+    if (!random) return false;
+    o.faults.random = *random;
+  } else if (option == "--noise") {
     if (!p.Int(option, 0, &number)) return false;
     o.faults.noisePerMinute = number;
   } else if (option == "--seed") {

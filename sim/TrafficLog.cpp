@@ -8,6 +8,7 @@ void TrafficLog::Received(std::string_view bytes) { Write("rx " + QuoteBytes(byt
 void TrafficLog::Sent(std::string_view bytes) { Write("tx " + QuoteBytes(bytes)); }
 void TrafficLog::Noise(std::string_view bytes) { Write("noise " + QuoteBytes(bytes)); }
 void TrafficLog::Line(const std::string& settingsText) { Write("line " + settingsText); }
+void TrafficLog::Fault(std::string_view name) { Write("fault " + std::string(name)); }
 
 void TrafficLog::Write(const std::string& text) {
   if (!file_) return;

@@ -12,6 +12,7 @@
 //   12:03:04.567 rx "sc 0\r"
 //   12:03:04.569 tx "sc 0\r\n"
 //   12:03:05.001 line 9600 8 O 1
+//   12:03:05.120 fault late
 class TrafficLog {
 public:
   using WallClock = std::function<std::chrono::system_clock::time_point()>;
@@ -22,6 +23,7 @@ public:
   void Sent(std::string_view bytes);
   void Noise(std::string_view bytes);
   void Line(const std::string& settingsText);
+  void Fault(std::string_view name);
 
 private:
   void Write(const std::string& text);

@@ -12,6 +12,7 @@ struct ExchangeRequest {
   FrameBuffer frame{};  // byte 0 = frame length L counting itself, then L-1 bytes to send
   int firstByteTimeoutMs = 100;
   AsciiFraming framing;  // ASCII protocol only
+  bool quietFirst = false;  // discard what arrives until the line is quiet, then send
 };
 
 // The worker's port operations as the exchange procedures use them. Every

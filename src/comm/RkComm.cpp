@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 #include "comm/ExchangeIo.h"
 #include "comm/HardwareRules.h"
@@ -225,6 +226,7 @@ ExchangeJob TRkComm::MakeJob(TCommRequest* request) {
   job.kind = sender->Kind();
   job.request.frame = request->Frame;
   job.request.firstByteTimeoutMs = request->TimeoutTime > 0 ? request->TimeoutTime : 100;
+  job.request.quietFirst = std::exchange(request->QuietFirst, false);
   sender->DescribeExchange(job.request);
   auto alive = [this, request] {
     return running_ == request && !request->Sender->Destroying() ? request->Sender : nullptr;

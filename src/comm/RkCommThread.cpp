@@ -44,9 +44,8 @@ void TRkCommThread::Run() {
   while (WaitForJob(current_)) {
     RunExchange(current_);
     if (terminate_) break;
-    if (error_.Code == ceSystemError) PaceAfterFailure();
-    if (terminate_) break;
     awaitQuiet_ = error_.Code == ceTimeout;
+    const bool portFailed = error_.Code == ceSystemError;
     {
       std::lock_guard lock(mutex_);
       pending_ = false;
@@ -54,6 +53,10 @@ void TRkCommThread::Run() {
     invoker_.RunAndWait([this] {
       if (current_.deliver) current_.deliver(error_, buffer_);
     });
+    if (terminate_) break;
+    // The failure is shown at once (a pulled adapter within a blink); only
+    // the next exchange waits.
+    if (portFailed) PaceAfterFailure();
     if (terminate_) break;
     invoker_.RunAndWait([this] {
       if (!terminate_ && exchangeDone_) exchangeDone_();
@@ -69,6 +72,7 @@ void TRkCommThread::RunExchange(const ExchangeJob& job) {
   buffer_.fill(0);
   firstByteTimeoutMs_ = job.request.firstByteTimeoutMs;
   readTimeoutMs_ = firstByteTimeoutMs_;
+  if (job.request.quietFirst) awaitQuiet_ = true;
   switch (job.kind) {
     case ProtocolKind::QL200: RunQL200Exchange(*this, job.request); break;
     case ProtocolKind::Rk2: RunRk2Exchange(*this, job.request); break;

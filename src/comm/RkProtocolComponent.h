@@ -16,6 +16,7 @@ struct TCommRequest {
   TRkProtocolComponent* Sender = nullptr;
   FrameBuffer Frame{};
   std::int32_t TimeoutTime = 0;
+  bool QuietFirst = false;  // this exchange waits for a quiet line before it sends
 };
 
 // A component bound to a port. The port keeps a list of the components
@@ -82,6 +83,10 @@ public:
   const ResultBytes& Result() const { return result_; }
   const TCommError& CurrentError() const { return currentError_; }
   TCommRequest& Request() { return request_; }
+  // The next exchange first waits until the line has been quiet for 50 ms:
+  // for a resend after a bad reply, whose rest (a reply cut by a pause)
+  // would otherwise run into the answer to the command sent again.
+  void QuietBeforeNextSend() { request_.QuietFirst = true; }
   bool Destroying() const { return destroying_; }
   // The port was closed: its queue is gone and a device that is still
   // silent after reopening must be reported again.

@@ -41,7 +41,7 @@ enum class BackupOutcome {
 
 struct BackupRead {
   BackupOutcome outcome = BackupOutcome::Loaded;
-  std::string systemText;  // CannotOpen: the system's text for the failure
+  std::string systemText;  // CannotOpen: the file's name and the system's text for the failure
   DeviceContent content;   // when Loaded; setpoints[0] is 0
   bool Loaded() const { return outcome == BackupOutcome::Loaded; }
 };
@@ -58,5 +58,6 @@ BackupRead ReadBackupFile(std::string_view bytes);
 BackupRead LoadBackupFile(const std::string& path);
 
 // Written to a temporary file and renamed into place, so a failed save
-// never destroys an existing backup; *error holds the system's text.
+// never destroys an existing backup; *error holds the file's name and the
+// system's text.
 bool SaveBackupFile(const std::string& path, const DeviceContent& content, std::string* error = nullptr);

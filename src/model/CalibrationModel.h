@@ -9,11 +9,12 @@
 #include "model/CalibrationReplies.h"
 #include "model/CalibrationWords.h"
 
-// The calibration window's state and decisions, without the window: what
-// each reply stores and sends next, which control groups are enabled, and
-// whether closing must warn. The window owns the controls and the protocol
-// components; it sends the commands returned here and shows what Controls()
-// says after every call.
+// The calibration window's state and decisions, without the window: what a
+// read word stores, what each command reply changes, which control groups
+// are enabled, and whether closing must warn. The window owns the controls
+// and the protocol components; it sends the commands returned here and
+// shows what Controls() says after every call. The chains that read the
+// words run on CalibrationChains.
 
 // Which controls are enabled (the others are grey and disabled). "Aan",
 // "Uit" and "Lees" are always enabled.
@@ -25,42 +26,14 @@ struct CalibrationControls {
   bool saveButton = false;          // "EEPROM"
 };
 
-// Text for the status panel (Panel1): the reply in the window-text colour,
-// or an error in red.
-struct CalibrationStatus {
-  std::string text;
-  bool red = false;
-};
-
-struct ReadChainStep {
-  CalibrationStatus status;
-  std::optional<int> wordIndex;  // the word read: set CalibrationWords()[*wordIndex]'s spin box to spinValue
-  std::int32_t spinValue = 0;
-  std::string nextCommand;        // empty when the chain has ended or stopped
-  bool nextOnTeachComponent = false;  // send nextCommand on QL200Lees_DAC_TeachWaarden (the teach chain starts)
-};
-
-struct TeachChainStep {
-  CalibrationStatus status;
-  std::optional<int> teachIndex;  // show panelText in the panel of TeachWords()[*teachIndex]
-  std::string panelText;
-  std::string nextCommand;        // on QL200Lees_DAC_TeachWaarden; empty when the chain has ended or stopped
-};
-
-struct CommandReplyStep {
-  CalibrationStatus status;
-  std::string sendCommand;  // on QL200Kalibratie ("bp" after a "wp" answer), or empty
-};
-
 // Switching the live input readings. The window applies the stops first,
 // then the start.
 struct ReadingSwitch {
   bool stopVoltage = false;  // clear Cyclic of QL200Lees_U_AD, clear its panel (button face), caption "ON"
   bool stopCurrent = false;  // the same for QL200Lees_I_AD
-  std::optional<AnalogInput> start;  // send inputModeCommand on QL200Kalibratie, poll pollCommand cyclically,
-                                     // panel light yellow (255, 255, 151), caption "OFF"
-  std::string inputModeCommand;      // "wp 226 0" / "wp 226 1"
-  std::string pollCommand;           // "r4" / "r5"
+  std::optional<AnalogInput> start;  // switch the input mode (CalibrationChains), panel light yellow
+                                     // (255, 255, 151), caption "OFF"; once the device has taken the
+                                     // mode over, poll LiveReadingCommand() cyclically
 };
 
 constexpr const char* kCloseWarningCaption = "Waarschuwing";
@@ -70,23 +43,19 @@ constexpr const char* kCloseWarningText =
 
 class CalibrationModel {
 public:
-  // Resets the calibration state and starts the read chain: send the
-  // returned "kr 2041" on QL200LeesKalibratieWaarden. The output level boxes
-  // take their OutputLevelBoxes() activation values.
-  std::string Activate();
+  // Resets the calibration state; the read chain starts next. The output
+  // level boxes take their OutputLevelBoxes() activation values.
+  void Activate();
 
-  // A reply on QL200LeesKalibratieWaarden. A reply that is not the answer to
-  // the word asked for, is cut, or carries no whole number stops the chain
-  // with a red text; the spin boxes keep what they had.
-  ReadChainStep ReadChainReply(const ResultBytes& reply);
-
-  // "Lees": send the returned "kr 2028" on QL200Lees_DAC_TeachWaarden.
-  std::string StartTeachChain();
-  TeachChainStep TeachChainReply(const ResultBytes& reply);
+  // The read chain has read `value` from calibration word `address`: it is
+  // what the device holds in EEPROM. Returns what the word's spin box
+  // stores (the nearest bound for a value beyond its range); the window
+  // puts it into the box, whose change event then writes nothing back.
+  std::int32_t StoreReadWord(std::int32_t address, std::int32_t value);
 
   // A reply on QL200Kalibratie; `deviceType` is the identified type ("VQ22"
-  // enables the input groups on "km 1").
-  CommandReplyStep CommandReply(const ResultBytes& reply, const std::string& deviceType);
+  // enables the input groups on "km 1"). Returns what the status panel shows.
+  CalibrationStatus CommandReply(const ResultBytes& reply, const std::string& deviceType);
 
   // A calibration spin box changed (also when the window set it): the "kw"
   // command to send on QL200Kalibratie while CalibrationModeOn, else nothing.
@@ -114,9 +83,6 @@ public:
   // By the same position: the values the spin boxes hold.
   const std::array<std::int32_t, kCalibrationWordCount>& SpinValues() const { return spinValues_; }
   bool NotSaved() const { return notSaved_; }
-  std::int32_t ReadAddress() const { return readAddress_; }
-  std::int32_t TeachAddress() const { return teachAddress_; }
-  bool ReadChainRunning() const { return readChainRunning_; }
   bool MeasuringU_AD() const { return measuringVoltage_; }
   bool MeasuringI_AD() const { return measuringCurrent_; }
 
@@ -129,9 +95,6 @@ private:
   std::array<std::int32_t, kCalibrationWordCount> savedValues_{};
   std::array<std::int32_t, kCalibrationWordCount> spinValues_{};
   bool notSaved_ = false;
-  std::int32_t readAddress_ = kReadChainOrder.front();
-  std::int32_t teachAddress_ = kTeachChainEnd;
-  bool readChainRunning_ = false;
   bool measuringVoltage_ = false;
   bool measuringCurrent_ = false;
   CalibrationControls controls_;

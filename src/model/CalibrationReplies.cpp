@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "model/CalibrationWords.h"
 #include "model/DeviceReply.h"
 #include "model/Functies.h"
+#include "model/ServiceInput.h"
 #include "platform/IniDocument.h"
 
 namespace {
@@ -30,11 +32,46 @@ CalibrationReply Split(const ResultBytes& reply, LoneRest lone) {
   return parts;
 }
 
+CheckedReply Unused(const CalibrationReply& parts, ReplyUse use, const std::string& reason) {
+  return {use, 0, {parts.text + ": " + reason, true}};
+}
+
 }  // namespace
 
 CalibrationReply SplitCommandReply(const ResultBytes& reply) { return Split(reply, LoneRest::IsFirstToken); }
 
 CalibrationReply SplitChainReply(const ResultBytes& reply) { return Split(reply, LoneRest::IsValue); }
+
+CheckedReply CheckWordReply(const ResultBytes& reply, std::int32_t address) {
+  const CalibrationReply parts = SplitChainReply(reply);
+  const std::string request = ReadWordCommand(address);
+  // A cut reply may have lost digits; a refusal or the answer for another
+  // word must not be stored under this one.
+  if (parts.cut) return Unused(parts, ReplyUse::AskAgain, kReplyTooLongText);
+  if (parts.commandWord == "er") return Unused(parts, ReplyUse::Refused, std::string(kNotTheAnswerText) + " " + request);
+  const bool echoed = parts.commandWord == "kr" && (!parts.twoParts || ParseWholeNumber(parts.firstToken) == address);
+  if (!echoed) return Unused(parts, ReplyUse::AskAgain, std::string(kNotTheAnswerText) + " " + request);
+  const auto value = ParseWholeNumber(parts.value);
+  if (!value) return Unused(parts, ReplyUse::AskAgain, kInvalidValueText);
+  return {ReplyUse::Use, *value, {parts.text, false}};
+}
+
+CheckedReply CheckInputModeReply(const ResultBytes& reply, const std::string& command) {
+  const CalibrationReply parts = SplitCommandReply(reply);
+  const std::string notTheAnswer = std::string(kNotTheAnswerText) + " " + command;
+  if (parts.cut) return Unused(parts, ReplyUse::AskAgain, kReplyTooLongText);
+  if (parts.commandWord == "er") return Unused(parts, ReplyUse::Refused, notTheAnswer);
+  if (command == kCmdCompute) {
+    switch (CheckComputeReply(std::string(reply.begin(), reply.end())).Outcome) {
+      case ComputeReply::Computed: return {ReplyUse::Use, 0, {parts.text, false}};
+      case ComputeReply::Failed: return Unused(parts, ReplyUse::Refused, kNotTakenOverText);
+      case ComputeReply::Invalid: break;
+    }
+    return Unused(parts, ReplyUse::AskAgain, notTheAnswer);
+  }
+  if (CheckWriteReply(parts.text) != WriteReply::Written) return Unused(parts, ReplyUse::AskAgain, notTheAnswer);
+  return {ReplyUse::Use, 0, {parts.text, false}};
+}
 
 std::string LiveReadingValue(const ResultBytes& reply) { return ReplyValue(reply, kCalibrationReplyLimit); }
 

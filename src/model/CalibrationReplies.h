@@ -8,6 +8,7 @@
 
 #include "comm/RkGlobal.h"
 #include "comm/RkProtocolComponent.h"
+#include "model/CalibrationWords.h"
 
 // Replies to the calibration window's commands, taken apart by position:
 // "kr 2041 -12\r\n" is the command word "kr", the first token "2041" and the
@@ -33,7 +34,37 @@ CalibrationReply SplitCommandReply(const ResultBytes& reply);
 // the value ("kr 17" -> value "17").
 CalibrationReply SplitChainReply(const ResultBytes& reply);
 
-enum class AnalogInput { Voltage, Current };
+// Text for the status panel (Panel1): the reply in the window-text colour,
+// or an error in red.
+struct CalibrationStatus {
+  std::string text;
+  bool red = false;
+};
+
+// What the status panel adds, in red, after a reply it cannot use. Dutch,
+// as every other text of the window.
+constexpr const char* kReplyTooLongText = "antwoord te lang";
+constexpr const char* kNotTheAnswerText = "geen antwoord op";  // followed by the command
+constexpr const char* kInvalidValueText = "ongeldige waarde";
+constexpr const char* kNotTakenOverText = "niet overgenomen";   // "bp" answered with an error code
+
+// What a chain does with a reply: use it, ask once more (it may have been
+// garbled or belong to an earlier command), or stop (the device refused).
+enum class ReplyUse { Use, AskAgain, Refused };
+
+struct CheckedReply {
+  ReplyUse use = ReplyUse::AskAgain;
+  std::int32_t value = 0;    // a read's whole number, when used
+  CalibrationStatus status;  // the reply, or it and the reason it is not used, in red
+};
+
+// A reply to "kr <address>": it must echo "kr" (and the address, when the
+// reply carries one) and carry a whole number, and must not be cut.
+CheckedReply CheckWordReply(const ResultBytes& reply, std::int32_t address);
+// A reply to the input-mode switch: "wp 226 x" echoed by "wp" (alone or with
+// the number), "bp" answered by "bp -1". An "er" reply or another "bp" code
+// is a refusal.
+CheckedReply CheckInputModeReply(const ResultBytes& reply, const std::string& command);
 
 // The live input reading's value text: the reply without its echo ("r4 ")
 // and its last two bytes; empty for a reply of fewer than six bytes.

@@ -4,6 +4,8 @@
 #include <limits>
 #include <utility>
 
+#include "model/ParameterNumbers.h"
+
 namespace {
 
 using G = CalibrationGroup;
@@ -82,6 +84,12 @@ std::string WriteWordCommand(const CalibrationWord& word, std::int32_t value) {
 }
 
 const std::array<OutputLevelBox, kOutputLevelBoxCount>& OutputLevelBoxes() { return kLevels; }
+
+std::string InputModeCommand(AnalogInput input) {
+  return "wp " + std::to_string(ParameterNumber::AnalogInputMode) + (input == AnalogInput::Current ? " 1" : " 0");
+}
+
+const char* LiveReadingCommand(AnalogInput input) { return input == AnalogInput::Current ? "r5" : "r4"; }
 
 std::string DriveOutputCommand(AnalogOutputKind kind, std::int32_t level) {
   // Integer division truncates toward zero, as the device expects for odd levels.

@@ -62,6 +62,12 @@ std::int32_t ClampToSpinRange(std::int64_t value, const CalibrationWord& word);
 
 std::string ReadWordCommand(std::int32_t address);                       // "kr 2041"
 std::string WriteWordCommand(const CalibrationWord& word, std::int32_t value);  // "kw 2041 -12"
+// The analog input's mode, parameter 226: "wp 226 0" for the voltage input,
+// "wp 226 1" for the current input.
+enum class AnalogInput { Voltage, Current };
+std::string InputModeCommand(AnalogInput input);
+// The live reading of an input: "r4" (voltage) or "r5" (current).
+const char* LiveReadingCommand(AnalogInput input);
 
 // Output level boxes: the levels "ka" drives the analog output to.
 enum class AnalogOutputKind { Voltage, Current };
@@ -87,4 +93,4 @@ constexpr const char* kCmdVoltageOutput = "kf 1";       // "Spanning"
 constexpr const char* kCmdCurrentOutput = "kf 2";       // "Stroom"
 constexpr const char* kCmdNoOutput = "kf 0";            // "Geen"
 constexpr const char* kCmdSaveToEeprom = "ks";          // "EEPROM"
-constexpr const char* kCmdCompute = "bp";               // sent after a "wp" is answered
+constexpr const char* kCmdCompute = "bp";               // sent after the input mode is written

@@ -66,6 +66,7 @@ void CommandChain::Reply(const ResultBytes& reply) {
     case Verdict::Invalid:
       if (!retried_) {
         retried_ = true;
+        current_->component->QuietBeforeNextSend();
         SendStep();
       } else {
         Finish({Outcome::Invalid, step_, reply, {}});

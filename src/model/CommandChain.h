@@ -15,10 +15,11 @@
 //
 // The user of a chain says, through its routines, which command each step
 // sends, what a reply means and what to do with an accepted one. The chain
-// resends a command once after an invalid reply, stops at the second, at a
-// refusal or at a failed exchange, and honours Stop, Cancel and Again
-// between two steps: a request made while an exchange is under way takes
-// effect when its reply (or failure) arrives.
+// resends a command once after an invalid reply (once the line is quiet, so
+// the rest of a reply cut by a pause cannot spoil the answer), stops at the
+// second, at a refusal or at a failed exchange, and honours Stop, Cancel and
+// Again between two steps: a request made while an exchange is under way
+// takes effect when its reply (or failure) arrives.
 class CommandChain {
 public:
   // What a reply (or a failure) means for its step.

@@ -1,5 +1,6 @@
 #include "model/Configuration.h"
 
+#include <utility>
 #include <variant>
 
 #include "platform/FileSystem.h"
@@ -75,7 +76,64 @@ void WriteKey(IniDocument& file, const SettingKey& k, const ToolSettings& s) {
       k.field);
 }
 
-ToolSettings FromDocument(const IniDocument& file) {
+// Where a port setting lives: its field and the port's getter and setter
+// of the enumeration it is a position in.
+struct PortSetting {
+  int ToolSettings::*field;
+  int (*get)(const TRkComm& port);
+  void (*set)(TRkComm& port, int position);  // a position outside the enumeration changes nothing
+};
+
+template <typename Enum, int Count, Enum (TRkComm::*Get)() const, void (TRkComm::*Set)(Enum)>
+constexpr PortSetting Port(int ToolSettings::*field) {
+  return {field, [](const TRkComm& port) { return static_cast<int>((port.*Get)()); },
+          [](TRkComm& port, int position) {
+            Enum value{};
+            if (EnumFromPosition(position, Count, value)) (port.*Set)(value);
+          }};
+}
+
+// In the order of the key table, which is the order the setters run in.
+const PortSetting kPortSettings[] = {
+    Port<TBaudrate, kBaudrateCount, &TRkComm::Baudrate, &TRkComm::SetBaudrate>(&ToolSettings::baudrate),
+    Port<TDataBit, 2, &TRkComm::FrameDatabits, &TRkComm::SetFrameDatabits>(&ToolSettings::databit),
+    Port<TParityBit, 3, &TRkComm::FrameParitybit, &TRkComm::SetFrameParitybit>(&ToolSettings::parity),
+    Port<TStopBit, 2, &TRkComm::FrameStopbits, &TRkComm::SetFrameStopbits>(&ToolSettings::stopbit),
+    Port<THardware, kHardwareCount, &TRkComm::Hardware, &TRkComm::SetHardware>(&ToolSettings::hardware),
+    Port<TPortAddr, kPortAddrCount, &TRkComm::PortAddress, &TRkComm::SetPortAddress>(&ToolSettings::portaddr),
+    Port<TPort, kPortCount, &TRkComm::PortName, &TRkComm::SetPortName>(&ToolSettings::portname),
+    Port<TPortType, kPortTypeCount, &TRkComm::PortType, &TRkComm::SetPortType>(&ToolSettings::porttype),
+    Port<TReceiveDriver, kReceiveDriverCount, &TRkComm::ReceiveDriver, &TRkComm::SetReceiveDriver>(
+        &ToolSettings::receivedrv),
+    Port<TTransmitDriver, kTransmitDriverCount, &TRkComm::TransmitDriver, &TRkComm::SetTransmitDriver>(
+        &ToolSettings::transmitdrv),
+};
+
+// The settings the shared state holds: a field of the file's settings and
+// its counterpart in TGlobalVar.
+template <typename T>
+using Shared = std::pair<T ToolSettings::*, T TGlobalVar::*>;
+using SharedSetting = std::variant<Shared<int>, Shared<bool>, Shared<std::string>>;
+
+const SharedSetting kSharedSettings[] = {
+    Shared<int>{&ToolSettings::taal, &TGlobalVar::LanguageIndex},
+    Shared<std::string>{&ToolSettings::openCloseDialoogPath, &TGlobalVar::OpenCloseDialoogPath},
+    Shared<std::string>{&ToolSettings::firma, &TGlobalVar::Firma},
+    Shared<std::string>{&ToolSettings::type, &TGlobalVar::Type},
+    Shared<std::string>{&ToolSettings::sn, &TGlobalVar::Sn},
+    Shared<int>{&ToolSettings::xDiv, &TGlobalVar::X_Div},
+    Shared<int>{&ToolSettings::yDiv, &TGlobalVar::Y_Div},
+    Shared<int>{&ToolSettings::bronItem, &TGlobalVar::BronItem},
+    Shared<bool>{&ToolSettings::xHulplijn, &TGlobalVar::X_hulplijn},
+    Shared<bool>{&ToolSettings::yHulplijn, &TGlobalVar::Y_hulplijn},
+    Shared<int>{&ToolSettings::puntgrootte, &TGlobalVar::Puntgrootte},
+    Shared<bool>{&ToolSettings::linXHulplijn, &TGlobalVar::Lin_X_hulplijn},
+    Shared<bool>{&ToolSettings::linYHulplijn, &TGlobalVar::Lin_Y_hulplijn},
+};
+
+}  // namespace
+
+ToolSettings SettingsFromDocument(const IniDocument& file) {
   ToolSettings s;
   for (const SettingKey& k : kKeys) ReadKey(file, k, s);
   for (int i = 0; i < kPortCount; ++i)
@@ -83,16 +141,7 @@ ToolSettings FromDocument(const IniDocument& file) {
   return s;
 }
 
-// Applies a stored position through the setter when it names a value.
-template <typename Enum, typename Setter>
-void ApplyPosition(int position, int count, Setter set) {
-  Enum value{};
-  if (EnumFromPosition(position, count, value)) set(value);
-}
-
-}  // namespace
-
-ToolSettings DefaultSettings() { return FromDocument(IniDocument{}); }
+ToolSettings DefaultSettings() { return SettingsFromDocument(IniDocument{}); }
 
 SettingsReadResult ReadSettingsFile(const std::string& path) {
   SettingsReadResult result;
@@ -112,7 +161,7 @@ SettingsReadResult ReadSettingsFile(const std::string& path) {
     return result;
   }
   result.file = SettingsFile::Read;
-  result.settings = FromDocument(*document);
+  result.settings = SettingsFromDocument(*document);
   return result;
 }
 
@@ -135,32 +184,12 @@ bool WriteSettingsFile(const std::string& path, const ToolSettings& settings, st
 }
 
 void ApplyPortSettings(const ToolSettings& s, TRkComm& port) {
-  ApplyPosition<TBaudrate>(s.baudrate, kBaudrateCount, [&](auto v) { port.SetBaudrate(v); });
-  ApplyPosition<TDataBit>(s.databit, 2, [&](auto v) { port.SetFrameDatabits(v); });
-  ApplyPosition<TParityBit>(s.parity, 3, [&](auto v) { port.SetFrameParitybit(v); });
-  ApplyPosition<TStopBit>(s.stopbit, 2, [&](auto v) { port.SetFrameStopbits(v); });
-  ApplyPosition<THardware>(s.hardware, kHardwareCount, [&](auto v) { port.SetHardware(v); });
-  ApplyPosition<TPortAddr>(s.portaddr, kPortAddrCount, [&](auto v) { port.SetPortAddress(v); });
-  ApplyPosition<TPort>(s.portname, kPortCount, [&](auto v) { port.SetPortName(v); });
-  ApplyPosition<TPortType>(s.porttype, kPortTypeCount, [&](auto v) { port.SetPortType(v); });
-  ApplyPosition<TReceiveDriver>(s.receivedrv, kReceiveDriverCount, [&](auto v) { port.SetReceiveDriver(v); });
-  ApplyPosition<TTransmitDriver>(s.transmitdrv, kTransmitDriverCount, [&](auto v) { port.SetTransmitDriver(v); });
+  for (const PortSetting& p : kPortSettings) p.set(port, s.*p.field);
 }
 
 void ApplySharedSettings(const ToolSettings& s, TGlobalVar& g) {
-  g.LanguageIndex = s.taal;
-  g.OpenCloseDialoogPath = s.openCloseDialoogPath;
-  g.Firma = s.firma;
-  g.Type = s.type;
-  g.Sn = s.sn;
-  g.X_Div = s.xDiv;
-  g.Y_Div = s.yDiv;
-  g.BronItem = s.bronItem;
-  g.X_hulplijn = s.xHulplijn;
-  g.Y_hulplijn = s.yHulplijn;
-  g.Puntgrootte = s.puntgrootte;
-  g.Lin_X_hulplijn = s.linXHulplijn;
-  g.Lin_Y_hulplijn = s.linYHulplijn;
+  for (const SharedSetting& shared : kSharedSettings)
+    std::visit([&](const auto& fields) { g.*fields.second = s.*fields.first; }, shared);
 }
 
 void ApplyPortPaths(const ToolSettings& s, PortPaths& paths) {
@@ -173,30 +202,10 @@ void ApplyPortPaths(const ToolSettings& s, PortPaths& paths) {
 
 ToolSettings CollectSettings(const TRkComm& port, int unitNumber, const TGlobalVar& g, const PortPaths& paths) {
   ToolSettings s;
-  s.baudrate = static_cast<int>(port.Baudrate());
-  s.databit = static_cast<int>(port.FrameDatabits());
-  s.parity = static_cast<int>(port.FrameParitybit());
-  s.stopbit = static_cast<int>(port.FrameStopbits());
-  s.hardware = static_cast<int>(port.Hardware());
-  s.portaddr = static_cast<int>(port.PortAddress());
-  s.portname = static_cast<int>(port.PortName());
-  s.porttype = static_cast<int>(port.PortType());
-  s.receivedrv = static_cast<int>(port.ReceiveDriver());
-  s.transmitdrv = static_cast<int>(port.TransmitDriver());
+  for (const PortSetting& p : kPortSettings) s.*p.field = p.get(port);
   s.unitNo = unitNumber;
-  s.taal = g.LanguageIndex;
-  s.openCloseDialoogPath = g.OpenCloseDialoogPath;
-  s.firma = g.Firma;
-  s.type = g.Type;
-  s.sn = g.Sn;
-  s.xDiv = g.X_Div;
-  s.yDiv = g.Y_Div;
-  s.bronItem = g.BronItem;
-  s.xHulplijn = g.X_hulplijn;
-  s.yHulplijn = g.Y_hulplijn;
-  s.puntgrootte = g.Puntgrootte;
-  s.linXHulplijn = g.Lin_X_hulplijn;
-  s.linYHulplijn = g.Lin_Y_hulplijn;
+  for (const SharedSetting& shared : kSharedSettings)
+    std::visit([&](const auto& fields) { s.*fields.first = g.*fields.second; }, shared);
   for (int i = 0; i < kPortCount; ++i) s.portPaths[static_cast<std::size_t>(i)] = paths.Configured(static_cast<TPort>(i));
   return s;
 }

@@ -6,6 +6,7 @@
 #include "comm/PortPaths.h"
 #include "comm/RkComm.h"
 #include "model/Global_var.h"
+#include "platform/IniDocument.h"
 
 // "application.ini" beside the program: read once at start, written once
 // when the main window closes. Port settings are stored by their position
@@ -47,6 +48,9 @@ struct SettingsReadResult {
 };
 
 SettingsReadResult ReadSettingsFile(const std::string& path);
+// The settings a document holds; a key that is missing or not a number
+// gives its default.
+ToolSettings SettingsFromDocument(const IniDocument& file);
 // The settings with every key's default, as a file without keys gives them.
 ToolSettings DefaultSettings();
 // Writes every key in the order of the table (and the port mapping), keeping

@@ -15,6 +15,24 @@ std::string ReplyText(const ResultBytes& reply, std::size_t limit) {
   return std::string(reply.begin(), reply.begin() + static_cast<std::ptrdiff_t>(size - 2));
 }
 
+std::optional<std::string> ReplyLine(const ResultBytes& reply, std::size_t limit) {
+  if (reply.size() > limit || reply.size() < 2 || reply[reply.size() - 2] != '\r' || reply.back() != '\n')
+    return std::nullopt;
+  std::string text(reply.begin(), reply.end() - 2);
+  if (text.find_first_of("\r\n") != std::string::npos) return std::nullopt;
+  return text;
+}
+
+std::optional<std::string> EchoedReplyRest(const ResultBytes& reply, std::string_view code, int number) {
+  const std::optional<std::string> text = ReplyLine(reply);
+  if (!text || text->size() <= code.size() || !text->starts_with(code) || (*text)[code.size()] != ' ')
+    return std::nullopt;
+  const std::string rest = text->substr(code.size() + 1);
+  const std::size_t blank = rest.find(' ');
+  if (ParseDecimal(std::string_view(rest).substr(0, blank)) != number) return std::nullopt;
+  return blank == std::string::npos ? std::string() : rest.substr(blank + 1);
+}
+
 bool EchoesCommand(const ResultBytes& reply, std::string_view command) {
   return reply.size() >= 2 && command.size() >= 2 && reply[0] == static_cast<std::uint8_t>(command[0]) &&
          reply[1] == static_cast<std::uint8_t>(command[1]);

@@ -22,6 +22,18 @@ std::string ReplyValue(const ResultBytes& reply, std::size_t limit = kReplyCopyL
 // bytes looked at; empty for two bytes or fewer.
 std::string ReplyText(const ResultBytes& reply, std::size_t limit = kReplyCopyLimit);
 
+// The text of a reply that is one whole line: everything before the CR LF
+// that ends it. None for a reply longer than `limit`, one that does not end
+// in CR LF, or one that holds a CR or LF before it: a reply cut short by a
+// pause on the line, or two replies run together, carries no value.
+std::optional<std::string> ReplyLine(const ResultBytes& reply, std::size_t limit = kReplyCopyLimit);
+
+// The text after "<code> <number>" of a whole-line reply that echoes both
+// ("rp 12 1500" for "rp" and 12 gives "1500"; empty when nothing follows the
+// number). The number is compared as a number, so "rp 007" echoes 7. None
+// for any other reply: a late reply to an earlier command is not this one's.
+std::optional<std::string> EchoedReplyRest(const ResultBytes& reply, std::string_view code, int number);
+
 // Whether the reply echoes the command: its first two characters are the
 // command's code. A reply to another command (one that came late) is not a
 // value of this one.

@@ -1,6 +1,42 @@
 #include "model/MessageText.h"
 
+#include <map>
+
+#include "model/LanguageTexts.h"
+
 namespace {
+
+// Keys are the same in every section that has them.
+const std::map<std::string_view, const char*> kBuiltInWarnings = {
+    {"Msg_waarschuwingCaption", "Waarschuwing"},
+    {"ZendMsg_1", "De parameters in het geheugen zijn niet van de VQ2x ontvangen"},
+    {"ZendMsg_2", "en ook niet uit een bestand of als standaardwaarden geladen."},
+    {"ZendMsg_3", "Bij het zenden worden alle parameters van de VQ2x"},
+    {"ZendMsg_4", "overschreven met deze waarden."},
+    {"ZendMsg_5", "Ontvang of open eerst de juiste parameters als u twijfelt."},
+    {"ZendMsg_6", "Wilt u de parameters toch naar de VQ2x zenden?"},
+    {"ZendMsg_10", "De sollwerten in het geheugen zijn niet van de VQ2x ontvangen"},
+    {"ZendMsg_20", "en ook niet uit een bestand geladen."},
+    {"ZendMsg_30", "Bij het zenden worden alle 24 sollwerten van de VQ2x"},
+    {"ZendMsg_40", "overschreven met deze waarden."},
+    {"ZendMsg_50", "Wilt u de sollwerten toch naar de VQ2x zenden?"},
+    {"AfdrukMsg_1", "De parameters in het geheugen zijn niet van de VQ2x ontvangen"},
+    {"AfdrukMsg_2", "en ook niet uit een bestand of als standaardwaarden geladen."},
+    {"AfdrukMsg_3", "De afdruk geeft dus niet de instellingen van een apparaat weer."},
+    {"AfdrukMsg_4", "Ontvang of open eerst de parameters"},
+    {"AfdrukMsg_5", "als u de instellingen van een apparaat wilt afdrukken."},
+    {"AfdrukMsg_6", "Wilt u toch afdrukken?"},
+    {"AfdrukMsg_10", "De sollwerten in het geheugen zijn niet van de VQ2x ontvangen"},
+    {"AfdrukMsg_20", "en ook niet uit een bestand geladen."},
+    {"AfdrukMsg_30", "De afdruk geeft dus niet de sollwerten van een apparaat weer."},
+    {"AfdrukMsg_40", "Ontvang of open eerst de sollwerten als u die wilt afdrukken."},
+    {"AfdrukMsg_50", "Wilt u toch afdrukken?"},
+    {kParametersNotTakenOverKey,
+     "Er zijn parameters naar de VQ2x gezonden die het apparaat nog niet heeft overgenomen. Laad ze eerst met "
+     "Parameters in de VQ2x laden. Wilt u de editor toch sluiten?"},
+    {"Msg_waarschuwingRestore_1", "Alle parameters en sollwerten van de VQ2x worden overschreven met de inhoud van"},
+    {"Msg_waarschuwingRestore_2", "Wilt u de backup nu terugzetten?"},
+};
 
 constexpr std::string_view kLineEnd = "\r\n";
 
@@ -51,6 +87,12 @@ std::string WrapMessage(std::string_view text, int width) {
     start = i + 1;
   }
   return out;
+}
+
+std::string WarningText(std::string_view section, std::string_view key) {
+  const auto builtIn = kBuiltInWarnings.find(key);
+  const std::string_view fallback = builtIn != kBuiltInWarnings.end() ? builtIn->second : "";
+  return GlobalVar().LanguageLoaded ? Tekst(section, key, fallback) : std::string(fallback);
 }
 
 std::string JoinedMessage(std::string_view section, std::span<const char* const> keys, const TextLookup& lookup) {

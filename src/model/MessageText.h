@@ -41,6 +41,12 @@ constexpr std::array<const char*, 5> kPrintSetpointsWarningKeys = {"AfdrukMsg_10
 // carriage return ("\n\r").
 std::string JoinedMessage(std::string_view section, std::span<const char* const> keys, const TextLookup& lookup);
 
+// A text of the warnings below, and of the restore confirmation: from the
+// loaded language file, or its built-in (Dutch) text when the file lacks the
+// key or no file is loaded. So a warning is asked, and its act waits for
+// Yes, with or without a language file.
+std::string WarningText(std::string_view section, std::string_view key);
+
 // The four warnings: parameters and setpoints from their editor's section,
 // the print warnings from section "Afdrukken" (whose "Msg_waarschuwingCaption"
 // is then the caption).

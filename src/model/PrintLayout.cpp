@@ -2,9 +2,10 @@
 
 #include <optional>
 
+#include "platform/ByteOrderMark.h"
+
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kHeadingSeparator = " > ";
 
 std::size_t LeadingIndent(std::string_view line) {
@@ -37,7 +38,7 @@ void PrintMenuParameters(PageBuilder& pages, const PrintCatalogues& catalogues, 
 }  // namespace
 
 std::vector<std::string> SplitTreeLines(std::string_view text) {
-  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+  text = SkipUtf8Bom(text);
   std::vector<std::string> lines;
   while (!text.empty()) {
     const std::size_t end = text.find_first_of("\r\n");

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/Catalogue.h"
+#include "model/DeviceReply.h"
 #include "model/Functies.h"
 #include "model/ParameterNumbers.h"
 
@@ -204,8 +205,11 @@ WriteReply CheckWriteReply(std::string_view reply) {
 }
 
 ComputeResult CheckComputeReply(std::string_view reply) {
-  if (reply.size() < 2) return {};
-  const std::string_view answer = reply.substr(0, reply.size() - 2);
+  // Only a whole line is an answer: "bp -1" cut before its line end by a
+  // pause would otherwise read as a failure with the code "-".
+  const std::optional<std::string> line = ReplyLine(ResultBytes(reply.begin(), reply.end()));
+  if (!line) return {};
+  const std::string_view answer = *line;
   if (answer == "bp -1") return {ComputeReply::Computed, {}};
   if (!answer.starts_with("bp")) return {};
   return {ComputeReply::Failed, std::string(answer.size() > 3 ? answer.substr(3) : std::string_view{})};

@@ -147,5 +147,6 @@ struct ComputeResult {
   ComputeReply Outcome = ComputeReply::Invalid;
   std::string Code;  // for Failed: the answer without its first three characters
 };
-// The answer is the reply without its last two bytes (the line end).
+// The answer is the reply without its line end; a reply that is not one
+// whole line (model/DeviceReply.h, ReplyLine) is Invalid.
 ComputeResult CheckComputeReply(std::string_view reply);

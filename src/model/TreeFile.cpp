@@ -1,11 +1,10 @@
 #include "model/TreeFile.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/ByteOrderMark.h"
 #include "platform/FileSystem.h"
 
 namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsIndent(char c) { return c == '\t' || c == ' '; }
 
@@ -48,7 +47,7 @@ void Number(TreeNode& node, const TreeNode* parent, int position) {
 
 TreeFile ParseTreeFile(std::string_view text) {
   TreeFile tree;
-  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+  text = SkipUtf8Bom(text);
   // path[d] is the last node read at depth d. A node is only ever added to
   // the children of path.back() (or to the roots), and path is cut back to
   // its parent first, so no pointer in it is invalidated by the addition.

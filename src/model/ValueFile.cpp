@@ -4,10 +4,10 @@
 #include <optional>
 
 #include "platform/AtomicFile.h"
+#include "platform/ByteOrderMark.h"
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kValueStart = 5;  // the value follows the blank at the fifth character
 
 // Cuts off the next line; a line ends in CR LF, LF or CR, the last one
@@ -64,7 +64,7 @@ std::string ValueFileText(const ValueFileFormat& format, int unitNumber, std::sp
 }
 
 ValueFileRead ReadValueFile(const ValueFileFormat& format, std::string_view bytes) {
-  if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
+  bytes = SkipUtf8Bom(bytes);
   if (!NextLine(bytes).starts_with(format.header)) return Refused(ValueFileOutcome::WrongHeader);
 
   const std::size_t count = format.count > 0 ? static_cast<std::size_t>(format.count) : 0;

@@ -22,23 +22,12 @@ std::string Code(const TransferStep& step, bool write) {
 
 std::string Text(const ResultBytes& reply) { return std::string(reply.begin(), reply.end()); }
 
-// The text after "<code> <number>" when the reply echoes both; none when it
-// does not. The number is compared as a number, so "rp 007" echoes "rp 7".
-std::optional<std::string> AfterEcho(const ResultBytes& reply, const std::string& code, int number) {
-  const std::string text = ReplyText(reply);
-  if (!text.starts_with(code + " ")) return std::nullopt;
-  const std::string rest = text.substr(code.size() + 1);
-  const std::size_t blank = rest.find(' ');
-  if (ParseDecimal(rest.substr(0, blank)) != number) return std::nullopt;
-  return blank == std::string::npos ? std::string() : rest.substr(blank + 1);
-}
-
-// A device need only echo a write's code; when its reply names a number as
-// well, it must be the one written.
+// A device need only echo a write's code; when its whole-line reply names a
+// number as well, it must be the one written.
 bool EchoesWrite(const ResultBytes& reply, const std::string& code, int number) {
-  const std::string text = ReplyText(reply);
-  if (text != code && !text.starts_with(code + " ")) return false;
-  const std::string rest = text.size() > code.size() ? text.substr(code.size() + 1) : std::string();
+  const std::optional<std::string> line = ReplyLine(reply);
+  if (!line || (*line != code && !line->starts_with(code + " "))) return false;
+  const std::string rest = line->size() > code.size() ? line->substr(code.size() + 1) : std::string();
   const auto echoed = ParseDecimal(rest.substr(0, rest.find(' ')));
   return !echoed || *echoed == number;
 }
@@ -125,7 +114,7 @@ CommandChain::Verdict ValueTransfer::Check(std::size_t index, const ResultBytes&
     if (Text(reply).starts_with("er 7")) return Verdict::Refused;
     return EchoesWrite(reply, Code(step, true), step.number) ? Verdict::Accept : Verdict::Invalid;
   }
-  const std::optional<std::string> rest = AfterEcho(reply, Code(step, write_), step.number);
+  const std::optional<std::string> rest = EchoedReplyRest(reply, Code(step, false), step.number);
   if (!rest) return Verdict::Invalid;
   // A read's value must be a whole number the tables can hold.
   if (!ParseDecimal(*rest)) return Verdict::Invalid;
@@ -136,7 +125,7 @@ void ValueTransfer::Store(std::size_t index, const ResultBytes& reply) {
   const TransferStep& step = steps_[index];
   if (step.phase == TransferPhase::Computing) lastComputeReply_ = reply;
   if (write_) return;
-  const auto value = ParseDecimal(*AfterEcho(reply, Code(step, false), step.number));
+  const auto value = ParseDecimal(*EchoedReplyRest(reply, Code(step, false), step.number));
   const auto n = static_cast<std::size_t>(step.number);
   (step.phase == TransferPhase::Parameters ? received_.parameters[n] : received_.setpoints[n]) = *value;
 }

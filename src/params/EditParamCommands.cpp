@@ -45,8 +45,6 @@ const std::map<std::string_view, const char*> kBuiltInMessages = {
     {"msg_DefaultParGeladen", "De standaardwaarden zijn geladen."},
 };
 
-std::string LanguageText(std::string_view section, std::string_view key) { return Tekst(section, key, ""); }
-
 const char* OpenMessageKey(ValueFileOutcome outcome) {
   switch (outcome) {
     case ValueFileOutcome::CannotOpen: return "OpenMsg1";
@@ -79,7 +77,7 @@ void TFormEditParam::ShowError(const QString& text, const QString& detail) {
 
 // Only the message box takes the warning's caption; the editor keeps its own.
 QMessageBox::StandardButton TFormEditParam::AskWarning(const char* section, const QString& text, const char* name) {
-  QMessageBox box(QMessageBox::Warning, Q(LanguageText(section, kWarningCaptionKey)), text,
+  QMessageBox box(QMessageBox::Warning, Q(WarningText(section, kWarningCaptionKey)), text,
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
   box.setObjectName(name);
   return static_cast<QMessageBox::StandardButton>(box.exec());
@@ -173,9 +171,8 @@ void TFormEditParam::SendClick() {
   if (FormSchrijfParSoll == nullptr) return;
   if (GlobalVar().ParameterSource == psNone) {
     // Values that came from nowhere would overwrite the whole device: only
-    // sent once the warning is confirmed, and not at all without its text.
-    if (!GlobalVar().LanguageLoaded) return;
-    const QString warning = MessageLines(SendParametersWarning(LanguageText));
+    // sent once the warning is confirmed.
+    const QString warning = MessageLines(SendParametersWarning(WarningText));
     if (AskWarning(kEditParamSection, warning, "SendWarning") != QMessageBox::Yes) return;
   }
   FormSchrijfParSoll->Mode = 0;
@@ -185,8 +182,7 @@ void TFormEditParam::SendClick() {
 
 void TFormEditParam::PrintClick() {
   if (GlobalVar().ParameterSource == psNone) {
-    if (!GlobalVar().LanguageLoaded) return;
-    const QString warning = MessageLines(PrintParametersWarning(LanguageText));
+    const QString warning = MessageLines(PrintParametersWarning(WarningText));
     if (AskWarning(kPrintSection, warning, "PrintWarning") != QMessageBox::Yes) return;
   }
   ShowChild(FormAfdrukkenPar);
@@ -212,9 +208,9 @@ void TFormEditParam::ShowErrorHelp() {
 
 void TFormEditParam::reject() {
   RefreshFunctionTexts();
-  if (ParamSentNotLoaded && GlobalVar().LanguageLoaded) {
-    const QString warning = MessageLines(ParametersNotTakenOverWarning(LanguageText));
-    QMessageBox box(QMessageBox::Warning, texts_.Lookup(kWarningCaptionKey), warning,
+  if (ParamSentNotLoaded) {
+    const QString warning = MessageLines(ParametersNotTakenOverWarning(WarningText));
+    QMessageBox box(QMessageBox::Warning, Q(WarningText(kEditParamSection, kWarningCaptionKey)), warning,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
     box.setObjectName("CloseWarning");
     if (box.exec() != QMessageBox::Yes) return;

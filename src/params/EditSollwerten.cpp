@@ -4,11 +4,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QVBoxLayout>
-#include <map>
 
 #include "model/FileDialogFilter.h"
 #include "model/Global_var.h"
-#include "model/LanguageTexts.h"
 #include "model/MessageText.h"
 #include "model/SetpointFile.h"
 #include "model/SetpointGrid.h"
@@ -51,33 +49,6 @@ const char* const kLaidOutValueTitle = "Waarde";
 // The dialogs offer setpoint files whatever the language file says.
 const char* const kBuiltInFilter = "Setpoint files (*.vqs)|*.vqs";
 const char* const kSetpointFileSuffix = "vqs";
-
-// The warnings before sending or printing unknown setpoints, for when no
-// language file is loaded: nothing is sent or printed unasked.
-const std::map<std::string, std::string, std::less<>> kBuiltInWarningLines = {
-    {"ZendMsg_10", "The setpoints in memory have neither been received"},
-    {"ZendMsg_20", "from the device nor loaded from a file."},
-    {"ZendMsg_30", "Sending them overwrites all 24 setpoints"},
-    {"ZendMsg_40", "of the device with these values."},
-    {"ZendMsg_50", "Send the setpoints anyway?"},
-    {"AfdrukMsg_10", "The setpoints in memory have neither been received"},
-    {"AfdrukMsg_20", "from the device nor loaded from a file."},
-    {"AfdrukMsg_30", "The printout will not show the setpoints"},
-    {"AfdrukMsg_40", "of a device."},
-    {"AfdrukMsg_50", "Print anyway?"},
-};
-
-std::string WarningLine(std::string_view section, std::string_view key) {
-  if (GlobalVar().LanguageLoaded) return Tekst(section, key, "");
-  const auto it = kBuiltInWarningLines.find(key);
-  return it != kBuiltInWarningLines.end() ? it->second : std::string();
-}
-
-QString WarningCaption(const char* section) {
-  return GlobalVar().LanguageLoaded ? Q(Tekst(section, kWarningCaptionKey, "Warning")) : QString("Warning");
-}
-
-// The message lines are joined by LF CR; a message box wants one line end.
 
 }  // namespace
 
@@ -280,7 +251,7 @@ void TFormEditSollwerten::ReceiveClick() {
 
 void TFormEditSollwerten::SendClick() {
   StringGrid1->CloseEditor();
-  const auto warning = SendSetpointsWarning(WarningLine);
+  const auto warning = SendSetpointsWarning(WarningText);
   if (FormSchrijfParSoll != nullptr &&
       (GlobalVar().SetpointSource != psNone || ConfirmUnknownSetpoints(kEditSollwertSection, warning))) {
     FormSchrijfParSoll->Mode = kSetpointsMode;
@@ -292,7 +263,7 @@ void TFormEditSollwerten::SendClick() {
 
 void TFormEditSollwerten::PrintClick() {
   StringGrid1->CloseEditor();
-  const auto warning = PrintSetpointsWarning(WarningLine);
+  const auto warning = PrintSetpointsWarning(WarningText);
   if (FormAfdrukkenSoll != nullptr &&
       (GlobalVar().SetpointSource != psNone || ConfirmUnknownSetpoints(kPrintSection, warning)))
     FormAfdrukkenSoll->exec();
@@ -300,7 +271,7 @@ void TFormEditSollwerten::PrintClick() {
 }
 
 bool TFormEditSollwerten::ConfirmUnknownSetpoints(const char* section, const std::string& text) {
-  QMessageBox box(QMessageBox::Warning, WarningCaption(section), MessageLines(text),
+  QMessageBox box(QMessageBox::Warning, Q(WarningText(section, kWarningCaptionKey)), MessageLines(text),
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
   box.setObjectName("WarningBox");
   return box.exec() == QMessageBox::Yes;

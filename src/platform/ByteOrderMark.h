@@ -2,8 +2,12 @@
 
 #include <string_view>
 
-// Text without a leading UTF-8 byte-order mark, which some editors put in
-// front of a file; read as text it would hide the first line's content.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// Text without the UTF-8 byte-order marks at its start, which some editors
+// put in front of a file, a second one when the file already held one (read
+// as text). Any mark left would hide the first line's content.
 inline std::string_view SkipUtf8Bom(std::string_view text) {
-  return text.substr(0, 3) == "\xEF\xBB\xBF" ? text.substr(3) : text;
+  while (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
+  return text;
 }

@@ -220,6 +220,16 @@ std::size_t IniDocument::InsertionPoint(const SectionIndex& section) const {
   return insertAt;
 }
 
+void IniDocument::EraseLaterOccurrences(const SectionIndex& section, std::string_view key, std::size_t kept) {
+  std::vector<std::size_t> later;
+  for (std::size_t header : section.headers)
+    for (std::size_t pos = header + 1; pos < lines_.size() && lines_[pos].kind != LineKind::Section; ++pos)
+      if (pos != kept && lines_[pos].kind == LineKind::Key && EqualsNoCase(lines_[pos].name, key)) later.push_back(pos);
+  if (later.empty()) return;
+  for (auto pos = later.rbegin(); pos != later.rend(); ++pos) lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*pos));
+  Rebuild();
+}
+
 void IniDocument::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   const std::string sectionName(TrimBlanks(section));
   const std::string keyName(TrimBlanks(key));
@@ -236,6 +246,7 @@ void IniDocument::WriteString(std::string_view section, std::string_view key, st
       Line& line = lines_[it->second];
       line.value = trimmedValue;
       line.raw.clear();  // re-rendered as name=value
+      EraseLaterOccurrences(*found, keyName, it->second);
       return;
     }
     const std::size_t at = InsertionPoint(*found);

@@ -15,11 +15,13 @@
 // lines, comments, sections and keys the program does not know survive a
 // read-modify-write cycle.
 //
-// Reading is total: any byte sequence gives a document. A UTF-8 byte-order
-// mark at the start is skipped (it would otherwise hide the first section). Lines without "="
-// and lines before the first section are kept but never found by lookups.
-// A section that appears twice is one section: lookups see the keys of both
-// occurrences, and for a key written twice the first value counts.
+// Reading is total: any byte sequence gives a document. UTF-8 byte-order
+// marks at the start are skipped (one left would hide the first section).
+// Lines without "=" and lines before the first section are kept but never
+// found by lookups. A section that appears twice is one section: lookups see
+// the keys of both occurrences, and for a key written twice the first value
+// counts; writing a key leaves it once in its section, so a later read
+// never finds an older value first.
 class IniDocument {
 public:
   IniDocument() = default;
@@ -74,6 +76,7 @@ private:
   void Rebuild();
   const SectionIndex* FindSection(std::string_view section) const;
   std::size_t InsertionPoint(const SectionIndex& section) const;
+  void EraseLaterOccurrences(const SectionIndex& section, std::string_view key, std::size_t kept);
 
   std::vector<Line> lines_;
   std::vector<SectionIndex> sections_;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 
+#include "platform/ByteOrderMark.h"
+
 namespace {
 
 constexpr int kDefaultHalfPoints = 24;
@@ -470,10 +472,9 @@ private:
   bool colorEntrySet_ = false;
 };
 
-// Where "{\rtf" begins after leading blanks and a UTF-8 byte order mark.
+// Where "{\rtf" begins after leading blanks and UTF-8 byte order marks.
 std::optional<std::size_t> HeaderPosition(std::string_view text) {
-  std::size_t pos = 0;
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") pos = 3;
+  std::size_t pos = text.size() - SkipUtf8Bom(text).size();
   while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t' || text[pos] == '\r' || text[pos] == '\n'))
     ++pos;
   if (text.substr(pos, 5) != "{\\rtf") return std::nullopt;

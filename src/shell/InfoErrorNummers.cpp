@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFileInfo>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -85,7 +86,7 @@ void TFormInfoErrorNummers::FormActivate() {
   LoadDocument();
 }
 
-// Becoming active again (from the main window, say) reads the document again.
+// Becoming active again (from the main window, say) shows a changed document.
 void TFormInfoErrorNummers::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible()) LoadDocument();
   TWindowBase::changeEvent(event);
@@ -99,20 +100,32 @@ void TFormInfoErrorNummers::LoadDocument() {
   const std::string name = HelpFileName(GlobalVar().LanguageIndex);
   if (name.empty()) return;
   const std::string path = GlobalVar().ProgramDir + name;
-  if (!QFileInfo::exists(Q(path))) return;  // no document: the view keeps what it shows
+  const QFileInfo file(Q(path));
+  if (!file.exists()) return;  // no document: the view keeps what it shows
+  const FileStamp stamp{file.absoluteFilePath(), file.size(), file.lastModified()};
+  if (stamp == shown_) return;
+  const bool sameFile = stamp.path == shown_.path;
+  const int place = RichEdit1->verticalScrollBar()->value();
+  shown_ = ReadDocument(path) ? stamp : FileStamp{};
+  // The same document changed: the reader stays where he was.
+  if (sameFile && shown_ == stamp) RichEdit1->verticalScrollBar()->setValue(place);
+}
+
+bool TFormInfoErrorNummers::ReadDocument(const std::string& path) {
   std::string content;
   std::string error;
   if (!ReadWholeFile(path, &content, kMaxHelpFileSize, &error)) {
     ShowFailure("File", error);
-    return;
+    return false;
   }
   const RtfDocument document = ReadRtf(content);
   if (document.error) {
     ShowFailure("RTF", *document.error);
-    return;
+    return false;
   }
   Fill(*RichEdit1->document(), document);
   RichEdit1->moveCursor(QTextCursor::Start);
+  return true;
 }
 
 // In the view rather than in a message box: the box would take the

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDateTime>
+
 #include "ui/WindowBase.h"
 #include "ui/WindowTexts.h"
 
@@ -7,9 +9,10 @@ class QTextEdit;
 
 // The help text on the device's error numbers, in the chosen language
 // ("ErrorHelp0.rtf" .. "ErrorHelp2.rtf" in the program folder). Not modal,
-// so it can stay open beside the main window; the document is read again
-// each time the window becomes active, so a change of language shows the
-// next time.
+// so it can stay open beside the main window. Each time the window becomes
+// active it looks at the document's file: a change of language or of the
+// file (its size or modification time) shows then; an unchanged document is
+// not read again and keeps the reader's place.
 class TFormInfoErrorNummers : public TWindowBase {
   Q_OBJECT
 public:
@@ -23,9 +26,18 @@ protected:
 
 private:
   void LoadDocument();
+  bool ReadDocument(const std::string& path);
   void ShowFailure(const char* kind, const std::string& message);
 
   WindowTexts texts_;
+  // The file shown, as it was when read: path, size, modification time.
+  struct FileStamp {
+    QString path;
+    qint64 size = -1;
+    QDateTime modified;
+    bool operator==(const FileStamp&) const = default;
+  };
+  FileStamp shown_;
 };
 
 extern TFormInfoErrorNummers* FormInfoErrorNummers;

@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <cstring>
 
 #include "comm/SystemSerial.h"
 #include "model/CatalogueFiles.h"
@@ -48,14 +49,26 @@ constexpr int kClientWidth = 720;
 constexpr int kClientHeight = 398;
 constexpr int kStatusPanelWidths[6] = {40, 80, 70, 80, 120, 80};
 
-// The main window's texts in section "Main" of the language file. Rows
-// without a control are the state captions and messages it keeps.
-const std::vector<TextRow> kMainTexts = {
+// The main window's captions, once each: the control, its key in section
+// "Main" of the language file, the caption as laid out (shown while no
+// language file is loaded) and the built-in default for a key the loaded
+// file lacks, where that differs from the laid-out caption. Rows without a
+// control are the state captions and messages the window keeps; rows
+// without a key are laid out only.
+struct MainCaption {
+  const char* control;
+  const char* key;
+  const char* laidOut;
+  const char* builtIn = nullptr;
+};
+
+const MainCaption kMainCaptions[] = {
     {"GroupBoxIngangen", "GroepIngangen", "Ingangen"},
     {"GroupBoxUitgangen", "GroepUitgangen", "Uitgangen"},
     {"GroupBox_ANA_IN", "Groep_ANA_IN", "Analoog in"},
     {"GroupBox_ANA_UIT", "Groep_ANA_UIT", "Analoog uit"},
     {"GroupBoxActual", "GroepActual", "Actual"},
+    {"GroupBoxTerminal", nullptr, "Terminal"},
     {"LabelActPos", "LabelActualPositie", "Positie:"},
     {"LabelSnelheid", "LabelActualSnelheid", "Snelheid:"},
     {"LabelSpanning_uit", "LabelActualSpanning", "Spanning:"},
@@ -65,39 +78,57 @@ const std::vector<TextRow> kMainTexts = {
     {"LabelActPosLin", "LabelActualLinPos", "Position LIN:"},
     {"LabelActPeakHold1", "LabelActualPeakHold1", "PH-1:"},
     {"LabelActPeakHold2", "LabelActualPeakHold2", "PH-2:"},
-    {nullptr, "CmdIO_ON", "I/O ON"},
-    {nullptr, "CmdIO_OFF", "I/O OFF"},
-    {nullptr, "CmdActual_ON", "Actual ON"},
-    {nullptr, "CmdActual_OFF", "Actual OFF"},
-    {nullptr, "CmdComOpen", "Open"},
-    {nullptr, "CmdComClose", "Close"},
-    {"CmdTerminalZenden", "CmdTerminalZenden", "Zenden"},
-    {"CmdResetError", "CmdResetError", "Res error"},
-    {nullptr, "PanelTekst0", "tekst 0"},
-    {nullptr, "PanelTekst1", "tekst 1"},
-    {"menuBestand", "menuBestand", "Bestand"},
-    {"Exit1", "subAfsluiten", "Afsluiten"},
-    {"menuEdit", "menuEdit", "Edit"},
-    {"Par11", "subParameters", "Parameters"},
-    {"Par21", "subSollwerten", "Sollwerten"},
-    {"menuInstellingen", "menuInstellingen", "Instellingen"},
-    {"Serial1", "subInitCom", "Init serieel"},
-    {"ww1", "subOpties", "Opties"},
-    {"menuCommunicatie", "menuCommunicatie", "Communicatie"},
+    {"CmdInUit", nullptr, "I/O  ON"},
+    {"CmdActual", nullptr, "Actual - ON"},
+    {"CmdCalibratie", nullptr, "Calibratie"},
+    {nullptr, "CmdIO_ON", nullptr, "I/O ON"},
+    {nullptr, "CmdIO_OFF", nullptr, "I/O OFF"},
+    {nullptr, "CmdActual_ON", nullptr, "Actual ON"},
+    {nullptr, "CmdActual_OFF", nullptr, "Actual OFF"},
+    {nullptr, "CmdComOpen", nullptr, "Open"},
+    {nullptr, "CmdComClose", nullptr, "Close"},
+    {"CmdTerminalZenden", "CmdTerminalZenden", "Transmit", "Zenden"},
+    {"CmdResetError", "CmdResetError", "RST SSI Err", "Res error"},
+    {nullptr, "PanelTekst0", nullptr, "tekst 0"},
+    {nullptr, "PanelTekst1", nullptr, "tekst 1"},
+    {"menuBestand", "menuBestand", "&File", "Bestand"},
+    {"Exit1", "subAfsluiten", "&Afsluiten", "Afsluiten"},
+    {"menuEdit", "menuEdit", "&Edit", "Edit"},
+    {"Par11", "subParameters", "&Parameters", "Parameters"},
+    {"Par21", "subSollwerten", "&Sollwerten", "Sollwerten"},
+    {"menuInstellingen", "menuInstellingen", "&Extra", "Instellingen"},
+    {"Serial1", "subInitCom", "&Serieel", "Init serieel"},
+    {"ww1", "subOpties", "&Opties", "Opties"},
+    {"menuCommunicatie", "menuCommunicatie", "&Communicatie", "Communicatie"},
     {"VQ80ontvangen1", "subParSoll", "Parameters + Sollwerten ontvangen"},
-    {"Backup1", "subBackup", "Backup"},
-    {"Restore1", "subRestore", "Restore"},
-    {"VQ20zoeken", "subZoeken", "App... zoeken"},
-    {"menuVenster", "menuVenster", "Venster"},
-    {"displaynokken1", "subNokkenInfo", "Nok info"},
+    {"Backup1", "subBackup", "Backup VQ80...", "Backup"},
+    {"Restore1", "subRestore", "Restore VQ80...", "Restore"},
+    {"VQ20zoeken", "subZoeken", "Apparaat zoeken...", "App... zoeken"},
+    {"menuVenster", "menuVenster", "&Venster", "Venster"},
+    {"displaynokken1", "subNokkenInfo", "Nokken info", "Nok info"},
     {"Grafiek1", "subGrafiek", "Grafiek"},
-    {"Grafiek2", "subLinearisatie", "Linearisatie"},
-    {"menuHelp", "menuHelp", "Help"},
-    {"FormAbout", "subInfo", "Info"},
+    {"Grafiek2", "subLinearisatie", "Grafiek2", "Linearisatie"},
+    {"menuHelp", "menuHelp", "&Help", "Help"},
+    {"FormAbout", "subInfo", "&Info", "Info"},
     {"Errno1", "subErrorNummers", "Error nummers"},
     {nullptr, "Msg_waarschuwingCaption", nullptr},
     {nullptr, "Msg_Melding_Geen_VQ2X", nullptr},
 };
+
+// The rows of the language file's texts.
+std::vector<TextRow> MainTexts() {
+  std::vector<TextRow> rows;
+  for (const MainCaption& c : kMainCaptions)
+    if (c.key != nullptr) rows.push_back({c.control, c.key, c.builtIn != nullptr ? c.builtIn : c.laidOut});
+  return rows;
+}
+
+// The laid-out caption of a control.
+QString LaidOut(const char* control) {
+  for (const MainCaption& c : kMainCaptions)
+    if (c.control != nullptr && c.laidOut != nullptr && std::strcmp(c.control, control) == 0) return c.laidOut;
+  return {};
+}
 
 // A borderless panel of the form: a label, so screen readers read its text.
 QLabel* MakePanel(const QString& name, QWidget* parent, bool sunken = true) {
@@ -114,20 +145,20 @@ QLabel* MakePanel(const QString& name, QWidget* parent, bool sunken = true) {
   return panel;
 }
 
-QLabel* MakeLabel(const QString& name, const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
+QLabel* MakeLabel(const char* name, QWidget* parent) {
+  auto* label = new QLabel(LaidOut(name), parent);
   label->setObjectName(name);
   return label;
 }
 
-QPushButton* MakeButton(const QString& name, const QString& text, QWidget* parent) {
-  auto* button = new QPushButton(text, parent);
+QPushButton* MakeButton(const char* name, QWidget* parent) {
+  auto* button = new QPushButton(LaidOut(name), parent);
   button->setObjectName(name);
   return button;
 }
 
-QGroupBox* MakeGroup(const QString& name, const QString& title, QWidget* parent) {
-  auto* group = new QGroupBox(title, parent);
+QGroupBox* MakeGroup(const char* name, QWidget* parent) {
+  auto* group = new QGroupBox(LaidOut(name), parent);
   group->setObjectName(name);
   return group;
 }
@@ -142,7 +173,7 @@ TFormMain::TFormMain(const MainWindowSetup& setup, QWidget* parent)
       polling_(RkComm1, GlobalVar()),
       errorPoll_(RkComm1, SharedPollingPause()),
       RkSetupCommDialog1(this),
-      texts_("Main", kMainTexts) {
+      texts_("Main", MainTexts()) {
   FormMain = this;
   TWindowBase::SetPort(&RkComm1);
   clock_.start();
@@ -238,7 +269,8 @@ QWidget* TFormMain::BuildTopRow() {
   SpinEditUnitSelect->setRange(0, 31);
   SpinEditUnitSelect->setToolTip("VQ8x no:");
   SpinEditUnitSelect->setAccessibleName("VQ8x no:");
-  CmdSelectUnit = MakeButton("CmdSelectUnit", texts_.Stored("CmdComOpen"), row);
+  CmdSelectUnit = new QPushButton(texts_.Stored("CmdComOpen"), row);
+  CmdSelectUnit->setObjectName("CmdSelectUnit");
   PanelErrorNo = MakePanel("PanelErrorNo", row, false);
   PanelErrorNo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   QFont bold = PanelErrorNo->font();
@@ -259,19 +291,16 @@ QWidget* TFormMain::BuildActualGroup() {
   auto* column = new QWidget(this);
   auto* outer = new QVBoxLayout(column);
   outer->setContentsMargins(0, 0, 0, 0);
-  GroupBoxActual = MakeGroup("GroupBoxActual", "Actual", column);
+  GroupBoxActual = MakeGroup("GroupBoxActual", column);
   auto* grid = new QGridLayout(GroupBoxActual);
   grid->setVerticalSpacing(3);
-  static const char* kLabels[5][2] = {{"LabelActPos", "Positie:"},
-                                      {"LabelSnelheid", "Snelheid:"},
-                                      {"LabelActPosLin", "Position LIN:"},
-                                      {"LabelActPeakHold1", "PH-1:"},
-                                      {"LabelActPeakHold2", "PH-2:"}};
+  static const char* kLabels[5] = {"LabelActPos", "LabelSnelheid", "LabelActPosLin", "LabelActPeakHold1",
+                                   "LabelActPeakHold2"};
   static const char* kPanels[5] = {"PanelActPos", "PanelSnelheid", "PanelActPosLin", "PanelActPeakHold1",
                                    "PanelActPeakHold2"};
   for (int row = 0; row < 5; ++row)
-    AddValueRow(grid, row, kLabels[row][0], kLabels[row][1], static_cast<LiveQuantity>(row), kPanels[row]);
-  CmdActual = MakeButton("CmdActual", "Actual - ON", column);
+    AddValueRow(grid, row, kLabels[row], static_cast<LiveQuantity>(row), kPanels[row]);
+  CmdActual = MakeButton("CmdActual", column);
   CmdActual->setEnabled(false);
   connect(CmdActual, &QPushButton::clicked, this, [this] { ActualActief(); });
   outer->addWidget(GroupBoxActual);
@@ -280,17 +309,18 @@ QWidget* TFormMain::BuildActualGroup() {
   return column;
 }
 
-QGroupBox* TFormMain::BuildBoxGroup(const char* name, const char* title, const QString& boxPrefix,
-                                    const QString& labelPrefix, const QString& labelText, QWidget* parent,
-                                    IndicatorBox** boxes, QLabel** labels, std::size_t count) {
-  QGroupBox* group = MakeGroup(name, title, parent);
+QGroupBox* TFormMain::BuildBoxGroup(const char* name, const QString& boxPrefix, const QString& labelPrefix,
+                                    const QString& labelText, QWidget* parent, IndicatorBox** boxes, QLabel** labels,
+                                    std::size_t count) {
+  QGroupBox* group = MakeGroup(name, parent);
   auto* grid = new QGridLayout(group);
   grid->setVerticalSpacing(3);
   for (std::size_t i = 0; i < count; ++i) {
     const QString n = QString::number(i + 1);
     boxes[i] = new IndicatorBox(boxPrefix + n, group);
     boxes[i]->setObjectName(boxPrefix + n);
-    labels[i] = MakeLabel(labelPrefix + n, labelText + n, group);
+    labels[i] = new QLabel(labelText + n, group);
+    labels[i]->setObjectName(labelPrefix + n);
     grid->addWidget(boxes[i], static_cast<int>(i), 0);
     grid->addWidget(labels[i], static_cast<int>(i), 1);
   }
@@ -300,15 +330,15 @@ QGroupBox* TFormMain::BuildBoxGroup(const char* name, const char* title, const Q
 
 // One row of a value group: a caption (none for a panel of its own) and the
 // quantity's value panel.
-QLabel* TFormMain::AddValueRow(QGridLayout* grid, int row, const char* labelName, const char* text,
-                               LiveQuantity quantity, const char* panelName) {
+QLabel* TFormMain::AddValueRow(QGridLayout* grid, int row, const char* labelName, LiveQuantity quantity,
+                               const char* panelName) {
   QWidget* group = grid->parentWidget();
   QLabel* panel = MakePanel(panelName, group);
   ValuePanels[static_cast<std::size_t>(quantity)] = panel;
   grid->addWidget(panel, row, 1);
   grid->setColumnStretch(1, 1);
   if (labelName == nullptr) return nullptr;
-  QLabel* label = MakeLabel(labelName, text, group);
+  QLabel* label = MakeLabel(labelName, group);
   label->setBuddy(panel);
   grid->addWidget(label, row, 0);
   return label;
@@ -318,11 +348,11 @@ QWidget* TFormMain::BuildInputOutputGroups() {
   auto* column = new QWidget(this);
   auto* outer = new QVBoxLayout(column);
   outer->setContentsMargins(0, 0, 0, 0);
-  GroupBoxIngangen = BuildBoxGroup("GroupBoxIngangen", "Ingangen", "Tb_in", "LabelFun_in", "In ", column,
-                                   InputBoxes.data(), InputFunctionLabels.data(), InputBoxes.size());
-  GroupBoxUitgangen = BuildBoxGroup("GroupBoxUitgangen", "Uitgangen", "TbUitgang", "LabelFun_uit", "Out ", column,
+  GroupBoxIngangen = BuildBoxGroup("GroupBoxIngangen", "Tb_in", "LabelFun_in", "In ", column, InputBoxes.data(),
+                                   InputFunctionLabels.data(), InputBoxes.size());
+  GroupBoxUitgangen = BuildBoxGroup("GroupBoxUitgangen", "TbUitgang", "LabelFun_uit", "Out ", column,
                                     OutputBoxes.data(), OutputFunctionLabels.data(), OutputBoxes.size());
-  CmdInUit = MakeButton("CmdInUit", "I/O  ON", column);
+  CmdInUit = MakeButton("CmdInUit", column);
   CmdInUit->setEnabled(false);
   connect(CmdInUit, &QPushButton::clicked, this, [this] { InUitActief(); });
   outer->addWidget(GroupBoxIngangen);
@@ -336,23 +366,23 @@ QWidget* TFormMain::BuildAnalogGroups() {
   auto* column = new QWidget(this);
   auto* outer = new QVBoxLayout(column);
   outer->setContentsMargins(0, 0, 0, 0);
-  GroupBox_ANA_UIT = MakeGroup("GroupBox_ANA_UIT", "Analoog uit", column);
+  GroupBox_ANA_UIT = MakeGroup("GroupBox_ANA_UIT", column);
   auto* out = new QGridLayout(GroupBox_ANA_UIT);
   out->setVerticalSpacing(3);
-  AddValueRow(out, 0, "LabelSpanning_uit", "Spanning:", LiveQuantity::Spanning_uit, "PanelSpanning_uit");
-  AddValueRow(out, 1, "LabelStroom_uit", "Stroom:", LiveQuantity::Stroom_uit, "PanelStroom_uit");
+  AddValueRow(out, 0, "LabelSpanning_uit", LiveQuantity::Spanning_uit, "PanelSpanning_uit");
+  AddValueRow(out, 1, "LabelStroom_uit", LiveQuantity::Stroom_uit, "PanelStroom_uit");
 
-  GroupBox_ANA_IN = MakeGroup("GroupBox_ANA_IN", "Analoog in", column);
+  GroupBox_ANA_IN = MakeGroup("GroupBox_ANA_IN", column);
   auto* in = new QGridLayout(GroupBox_ANA_IN);
   in->setVerticalSpacing(3);
-  AddValueRow(in, 0, "LabelSpanning_in", "Spanning:", LiveQuantity::Spanning_in, "PanelSpanning_in");
-  AddValueRow(in, 1, "LabelStroom_in", "Stroom:", LiveQuantity::Stroom_in, "PanelStroom_in");
-  AddValueRow(in, 2, nullptr, nullptr, LiveQuantity::Analoog_in_AWE, "PanelAnaloog_in_AWE");
+  AddValueRow(in, 0, "LabelSpanning_in", LiveQuantity::Spanning_in, "PanelSpanning_in");
+  AddValueRow(in, 1, "LabelStroom_in", LiveQuantity::Stroom_in, "PanelStroom_in");
+  AddValueRow(in, 2, nullptr, LiveQuantity::Analoog_in_AWE, "PanelAnaloog_in_AWE");
 
   auto* buttons = new QHBoxLayout;
-  CmdResetError = MakeButton("CmdResetError", "RST SSI Err", column);
+  CmdResetError = MakeButton("CmdResetError", column);
   CmdResetError->setEnabled(false);
-  CmdCalibratie = MakeButton("CmdCalibratie", "Calibratie", column);
+  CmdCalibratie = MakeButton("CmdCalibratie", column);
   buttons->addWidget(CmdResetError);
   buttons->addWidget(CmdCalibratie);
   connect(CmdResetError, &QPushButton::clicked, this, [this] { CmdResetErrorClick(); });
@@ -365,13 +395,13 @@ QWidget* TFormMain::BuildAnalogGroups() {
 }
 
 QWidget* TFormMain::BuildTerminalGroup() {
-  GroupBoxTerminal = MakeGroup("GroupBoxTerminal", "Terminal", this);
+  GroupBoxTerminal = MakeGroup("GroupBoxTerminal", this);
   auto* layout = new QGridLayout(GroupBoxTerminal);
   layout->setVerticalSpacing(3);
   EditZenden = new QLineEdit(GroupBoxTerminal);
   EditZenden->setObjectName("EditZenden");
   EditZenden->setAccessibleName("Terminal command");
-  CmdTerminalZenden = MakeButton("CmdTerminalZenden", "Transmit", GroupBoxTerminal);
+  CmdTerminalZenden = MakeButton("CmdTerminalZenden", GroupBoxTerminal);
   CmdTerminalZenden->setDefault(true);
   MemoReceive = new QPlainTextEdit(GroupBoxTerminal);
   MemoReceive->setObjectName("MemoReceive");
@@ -407,57 +437,54 @@ void TFormMain::BuildStatusBar() {
 }
 
 void TFormMain::BuildMenus() {
-  auto add = [this](QMenu* menu, const char* name, const QString& text, auto handler) {
-    QAction* action = menu->addAction(text);
+  auto add = [this](QMenu* menu, const char* name, auto handler) {
+    QAction* action = menu->addAction(LaidOut(name));
     action->setObjectName(name);
     connect(action, &QAction::triggered, this, handler);
     return action;
   };
-  QMenuBar* bar = menuBar();
-  menuBestand = bar->addMenu("&File");
-  menuBestand->setObjectName("menuBestand");
-  Exit1 = add(menuBestand, "Exit1", "&Afsluiten", [this] { close(); });
+  auto addMenu = [this](const char* name) {
+    QMenu* menu = menuBar()->addMenu(LaidOut(name));
+    menu->setObjectName(name);
+    return menu;
+  };
+  menuBestand = addMenu("menuBestand");
+  Exit1 = add(menuBestand, "Exit1", [this] { close(); });
 
-  menuEdit = bar->addMenu("&Edit");
-  menuEdit->setObjectName("menuEdit");
-  Par11 = add(menuEdit, "Par11", "&Parameters", [this] {
+  menuEdit = addMenu("menuEdit");
+  Par11 = add(menuEdit, "Par11", [this] {
     StopPolling();
     ShowModal(FormEditParam);
   });
-  Par21 = add(menuEdit, "Par21", "&Sollwerten", [this] {
+  Par21 = add(menuEdit, "Par21", [this] {
     StopPolling();
     ShowModal(FormEditSollwerten);
   });
 
-  menuInstellingen = bar->addMenu("&Extra");
-  menuInstellingen->setObjectName("menuInstellingen");
-  Serial1 = add(menuInstellingen, "Serial1", "&Serieel", [this] { ShowModal(FormInitSerial); });
-  ww1 = add(menuInstellingen, "ww1", "&Opties", [this] { ShowModal(FormOpties); });
+  menuInstellingen = addMenu("menuInstellingen");
+  Serial1 = add(menuInstellingen, "Serial1", [this] { ShowModal(FormInitSerial); });
+  ww1 = add(menuInstellingen, "ww1", [this] { ShowModal(FormOpties); });
 
-  menuCommunicatie = bar->addMenu("&Communicatie");
-  menuCommunicatie->setObjectName("menuCommunicatie");
-  VQ80ontvangen1 =
-      add(menuCommunicatie, "VQ80ontvangen1", "Parameters + Sollwerten ontvangen", [this] { ReceiveEverything(); });
+  menuCommunicatie = addMenu("menuCommunicatie");
+  VQ80ontvangen1 = add(menuCommunicatie, "VQ80ontvangen1", [this] { ReceiveEverything(); });
   menuCommunicatie->addSeparator();
-  Backup1 = add(menuCommunicatie, "Backup1", "Backup VQ80...", [this] { BackupClick(); });
-  Restore1 = add(menuCommunicatie, "Restore1", "Restore VQ80...", [this] { RestoreClick(); });
+  Backup1 = add(menuCommunicatie, "Backup1", [this] { BackupClick(); });
+  Restore1 = add(menuCommunicatie, "Restore1", [this] { RestoreClick(); });
   menuCommunicatie->addSeparator();
-  VQ20zoeken = add(menuCommunicatie, "VQ20zoeken", "Apparaat zoeken...", [this] { SearchDevices(); });
+  VQ20zoeken = add(menuCommunicatie, "VQ20zoeken", [this] { SearchDevices(); });
 
-  menuVenster = bar->addMenu("&Venster");
-  menuVenster->setObjectName("menuVenster");
-  displaynokken1 = add(menuVenster, "displaynokken1", "Nokken info", [this] { ShowModal(FormDisplayNokken); });
-  Grafiek1 = add(menuVenster, "Grafiek1", "Grafiek", [this] {
+  menuVenster = addMenu("menuVenster");
+  displaynokken1 = add(menuVenster, "displaynokken1", [this] { ShowModal(FormDisplayNokken); });
+  Grafiek1 = add(menuVenster, "Grafiek1", [this] {
     Timer1->stop();
     ShowModal(FormGrafiek);
     Timer1->start();
   });
-  Grafiek2 = add(menuVenster, "Grafiek2", "Grafiek2", [this] { ShowModal(FormLinearisatie); });
+  Grafiek2 = add(menuVenster, "Grafiek2", [this] { ShowModal(FormLinearisatie); });
 
-  menuHelp = bar->addMenu("&Help");
-  menuHelp->setObjectName("menuHelp");
-  FormAbout = add(menuHelp, "FormAbout", "&Info", [this] { ShowModal(::FormAbout); });
-  Errno1 = add(menuHelp, "Errno1", "Error nummers", [this] {
+  menuHelp = addMenu("menuHelp");
+  FormAbout = add(menuHelp, "FormAbout", [this] { ShowModal(::FormAbout); });
+  Errno1 = add(menuHelp, "Errno1", [this] {
     if (QDialog* help = FormInfoErrorNummers) {
       help->show();
       help->raise();

@@ -109,10 +109,10 @@ private:
   QWidget* BuildActualGroup();
   QWidget* BuildInputOutputGroups();
   QWidget* BuildAnalogGroups();
-  QGroupBox* BuildBoxGroup(const char* name, const char* title, const QString& boxPrefix, const QString& labelPrefix,
+  QGroupBox* BuildBoxGroup(const char* name, const QString& boxPrefix, const QString& labelPrefix,
                            const QString& labelText, QWidget* parent, IndicatorBox** boxes, QLabel** labels,
                            std::size_t count);
-  QLabel* AddValueRow(QGridLayout* grid, int row, const char* labelName, const char* text, LiveQuantity quantity,
+  QLabel* AddValueRow(QGridLayout* grid, int row, const char* labelName, LiveQuantity quantity,
                       const char* panelName);
   QWidget* BuildTerminalGroup();
   void BuildStatusBar();

@@ -20,14 +20,11 @@ constexpr const char* kBackupFilter = "*.bak";
 constexpr const char* kRestoreFilter = "ASCII Parameterbestand (*.bak)|*.bak";
 
 // Without a language file the messages keep these texts, so a wrong file is
-// still refused and a restore is still confirmed before anything is sent.
+// still refused before anything is sent.
 constexpr const char* kWrongFile = "Dit bestand is geen backup van een VQ2x. Er is niets naar het apparaat gezonden.";
 constexpr const char* kWrongSize =
     "Dit bestand is geen backup van een VQ2x: een backup is precies 16020 bytes lang. Er is niets naar het "
     "apparaat gezonden.";
-constexpr const char* kWarningCaption = "Waarschuwing";
-constexpr const char* kRestore1 = "Alle parameters en sollwerten van de VQ2x worden overschreven met de inhoud van";
-constexpr const char* kRestore2 = "Wilt u de backup nu terugzetten?";
 
 std::string Text(const char* key, const char* builtIn) {
   return GlobalVar().LanguageLoaded ? Tekst(kSection, key, builtIn) : builtIn;
@@ -55,8 +52,8 @@ void TFormMain::BackupClick() {
 
   const QString file = ChooseFile(this, FileChoice::Save, Q(Text("SaveCaption", "")), Filter(kBackupFilter), kExtension);
   if (file.isEmpty()) return;
-  std::string error;
-  if (!SaveBackupFile(S(file), content, &error)) ShowFailure(this, file + ": " + Q(error), "BackupNotSaved");
+  std::string error;  // names the file
+  if (!SaveBackupFile(S(file), content, &error)) ShowFailure(this, Q(error), "BackupNotSaved");
 }
 
 void TFormMain::RestoreClick() {
@@ -69,16 +66,16 @@ void TFormMain::RestoreClick() {
   const BackupRead read = LoadBackupFile(S(file));
   switch (read.outcome) {
     case BackupOutcome::Loaded: break;
-    case BackupOutcome::CannotOpen: ShowFailure(this, file + ": " + Q(read.systemText), "RestoreRefused"); return;
-    case BackupOutcome::WrongSize: ShowFailure(this, Q(kWrongSize), "RestoreRefused"); return;
+    case BackupOutcome::CannotOpen: ShowFailure(this, Q(read.systemText), "RestoreRefused"); return;
+    case BackupOutcome::WrongSize: ShowFailure(this, Q(Text("OpenMsg3", kWrongSize)), "RestoreRefused"); return;
     case BackupOutcome::WrongMarkers: ShowFailure(this, Q(Text("OpenMsg2", kWrongFile)), "RestoreRefused"); return;
   }
   FormSchrijfParSoll->SendParameters = read.content.parameters;
   FormSchrijfParSoll->SendSetpoints = read.content.setpoints;
 
-  const std::string question =
-      RestoreConfirmation(Text("Msg_waarschuwingRestore_1", kRestore1), S(file), Text("Msg_waarschuwingRestore_2", kRestore2));
-  QMessageBox box(QMessageBox::Warning, Q(Text("Msg_waarschuwingCaption", kWarningCaption)), MessageLines(question),
+  const std::string question = RestoreConfirmation(WarningText(kSection, "Msg_waarschuwingRestore_1"), S(file),
+                                                  WarningText(kSection, "Msg_waarschuwingRestore_2"));
+  QMessageBox box(QMessageBox::Warning, Q(WarningText(kSection, kWarningCaptionKey)), MessageLines(question),
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
   box.setObjectName("RestoreConfirmation");
   if (box.exec() != QMessageBox::Yes) return;

@@ -251,7 +251,7 @@ QGroupBox* TFormCalibratie::BuildTeachGroup() {
   cmd_LeesDAC_Teach = MakeButton("cmd_LeesDAC_Teach", "Lees", GroupBoxDA_Teach);
   grid->addWidget(cmd_LeesDAC_Teach, 0, 4, 2, 1, Qt::AlignLeft | Qt::AlignVCenter);
   grid->setColumnStretch(4, 1);
-  connect(cmd_LeesDAC_Teach, &QPushButton::clicked, this, [this] { cmd_LeesDAC_TeachClick(); });
+  connect(cmd_LeesDAC_Teach, &QPushButton::clicked, this, [this] { chains_->ReadTeachValues(); });
   return GroupBoxDA_Teach;
 }
 
@@ -261,21 +261,38 @@ void TFormCalibratie::SetUpComponents() {
          commands_.Finished();
          QL200KalibratieCommError(e);
        });
-  Wire(QL200LeesKalibratieWaarden, 0, [this](const ResultBytes& r) { QL200LeesKalibratieWaardenCommResult(r); },
-       [this](const TCommError& e) { QL200KalibratieCommError(e); });
-  Wire(QL200Lees_DAC_TeachWaarden, 0, [this](const ResultBytes& r) { QL200Lees_DAC_TeachWaardenCommResult(r); },
-       [this](const TCommError& e) { QL200KalibratieCommError(e); });
   Wire(QL200Lees_U_AD, 0, [this](const ResultBytes& r) { LiveReadingResult(AnalogInput::Voltage, r); },
        [this](const TCommError& e) { QL200KalibratieCommError(e); });
   Wire(QL200Lees_I_AD, 0, [this](const ResultBytes& r) { LiveReadingResult(AnalogInput::Current, r); },
        [this](const TCommError& e) { QL200KalibratieCommError(e); });
+  SetUpChains();
+}
+
+// The read and teach chains and the input-mode switch report through the
+// chains, which take over their components' events.
+void TFormCalibratie::SetUpChains() {
+  for (TQL200Protocol* c : {&QL200LeesKalibratieWaarden, &QL200Lees_DAC_TeachWaarden, &QL200IngangModus})
+    Wire(*c, 0, {}, {});
+  chains_ = std::make_unique<CalibrationChains>(model_, QL200LeesKalibratieWaarden, QL200Lees_DAC_TeachWaarden,
+                                                QL200IngangModus);
+  chains_->Status = [this](const CalibrationStatus& status) { ShowStatus(status); };
+  // The box's change event follows; the model knows this value already and
+  // writes nothing back.
+  chains_->WordRead = [this](int word, std::int32_t value) {
+    CalibrationSpinBoxes[static_cast<std::size_t>(word)]->setValue(value);
+  };
+  chains_->TeachValueRead = [this](int teach, const std::string& text) {
+    TeachPanels[static_cast<std::size_t>(teach)]->setText(Q(text));
+  };
+  chains_->InputModeSwitched = [this](AnalogInput input, bool taken) { InputModeSwitched(input, taken); };
 }
 
 void TFormCalibratie::FormActivate() {
   commands_.Clear();
   for (int i = 0; i < kOutputLevelBoxCount; ++i)
     LevelSpinBoxes[static_cast<std::size_t>(i)]->setValue(OutputLevelBoxes()[static_cast<std::size_t>(i)].activationValue);
-  SendCommand(QL200LeesKalibratieWaarden, model_.Activate());
+  model_.Activate();
+  chains_->ReadAll();
   ApplyControls();
   for (QLabel* panel : {Panel_U_AD, Panel_I_AD}) SetPanelBackground(panel, palette().color(QPalette::Button));
 }
@@ -296,27 +313,8 @@ void TFormCalibratie::reject() {
 
 void TFormCalibratie::QL200KalibratieCommResult(const ResultBytes& reply) {
   commands_.Finished();
-  const CommandReplyStep step = model_.CommandReply(reply, GlobalVar().DeviceType);
-  ShowStatus(step.status);
-  if (!step.sendCommand.empty()) commands_.Send(step.sendCommand);
+  ShowStatus(model_.CommandReply(reply, GlobalVar().DeviceType));
   ApplyControls();
-}
-
-void TFormCalibratie::QL200LeesKalibratieWaardenCommResult(const ResultBytes& reply) {
-  const ReadChainStep step = model_.ReadChainReply(reply);
-  ShowStatus(step.status);
-  // The box's change event follows; the model knows this value already and
-  // writes nothing back.
-  if (step.wordIndex) CalibrationSpinBoxes[static_cast<std::size_t>(*step.wordIndex)]->setValue(step.spinValue);
-  if (step.nextCommand.empty()) return;
-  SendCommand(step.nextOnTeachComponent ? QL200Lees_DAC_TeachWaarden : QL200LeesKalibratieWaarden, step.nextCommand);
-}
-
-void TFormCalibratie::QL200Lees_DAC_TeachWaardenCommResult(const ResultBytes& reply) {
-  const TeachChainStep step = model_.TeachChainReply(reply);
-  ShowStatus(step.status);
-  if (step.teachIndex) TeachPanels[static_cast<std::size_t>(*step.teachIndex)]->setText(Q(step.panelText));
-  if (!step.nextCommand.empty()) SendCommand(QL200Lees_DAC_TeachWaarden, step.nextCommand);
 }
 
 void TFormCalibratie::QL200KalibratieCommError(const TCommError& error) {
@@ -338,10 +336,6 @@ void TFormCalibratie::SetLevel(int levelIndex) {
   commands_.Send(DriveOutputCommand(level.kind, LevelSpinBoxes[static_cast<std::size_t>(levelIndex)]->value()));
 }
 
-void TFormCalibratie::cmd_LeesDAC_TeachClick() {
-  SendCommand(QL200Lees_DAC_TeachWaarden, model_.StartTeachChain());
-}
-
 void TFormCalibratie::CmdResCalibtatieModeClick() {
   commands_.Send(kCmdCalibrationModeOff);
   ApplyReadingSwitch(model_.StopReadings());
@@ -350,7 +344,7 @@ void TFormCalibratie::CmdResCalibtatieModeClick() {
 void TFormCalibratie::ApplyReadingSwitch(const ReadingSwitch& change) {
   if (change.stopVoltage) StopReading(AnalogInput::Voltage);
   if (change.stopCurrent) StopReading(AnalogInput::Current);
-  if (change.start) StartReading(*change.start, change);
+  if (change.start) StartReading(*change.start);
 }
 
 void TFormCalibratie::StopReading(AnalogInput input) {
@@ -362,14 +356,26 @@ void TFormCalibratie::StopReading(AnalogInput input) {
   (voltage ? CmdAct_U_AD : CmdAct_I_AD)->setText("ON");
 }
 
-void TFormCalibratie::StartReading(AnalogInput input, const ReadingSwitch& change) {
+// The reading is polled once the device has taken the input mode over
+// (InputModeSwitched), so no reading of the other mode is shown.
+void TFormCalibratie::StartReading(AnalogInput input) {
   const bool voltage = input == AnalogInput::Voltage;
-  commands_.Send(change.inputModeCommand);
-  TQL200Protocol& component = voltage ? QL200Lees_U_AD : QL200Lees_I_AD;
-  component.ASCIIProtocol = change.pollCommand;
-  component.SetCyclic(true);
   SetPanelBackground(voltage ? Panel_U_AD : Panel_I_AD, kReadingYellow);
   (voltage ? CmdAct_U_AD : CmdAct_I_AD)->setText("OFF");
+  chains_->SwitchInputMode(input);
+}
+
+void TFormCalibratie::InputModeSwitched(AnalogInput input, bool taken) {
+  const bool voltage = input == AnalogInput::Voltage;
+  // Switched off (or to the other input) meanwhile: nothing to poll.
+  if (!(voltage ? model_.MeasuringU_AD() : model_.MeasuringI_AD())) return;
+  if (!taken) {
+    ApplyReadingSwitch(model_.StopReadings());
+    return;
+  }
+  TQL200Protocol& component = voltage ? QL200Lees_U_AD : QL200Lees_I_AD;
+  component.ASCIIProtocol = LiveReadingCommand(input);
+  component.SetCyclic(true);
 }
 
 void TFormCalibratie::ApplyControls() {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <memory>
 
 #include "comm/QL200Protocol.h"
+#include "model/CalibrationChains.h"
 #include "model/CalibrationModel.h"
 #include "model/LineCommandQueue.h"
 #include "ui/WindowBase.h"
@@ -22,8 +24,10 @@ class TFormCalibratie : public TWindowBase {
 public:
   explicit TFormCalibratie(QWidget* parent = nullptr);
 
-  // CalibrationModeOn(), SavedValues(), NotSaved(), ReadAddress(), ...
+  // CalibrationModeOn(), SavedValues(), NotSaved(), ...
   const CalibrationModel& Model() const { return model_; }
+  // ReadChainRunning(), TeachAddress()
+  const CalibrationChains& Chains() const { return *chains_; }
 
   // By CalibrationWords() position (word 2034 + i): SpinEdit_Gain_U_neg_AD, ...
   std::array<QSpinBox*, kCalibrationWordCount> CalibrationSpinBoxes{};
@@ -57,6 +61,8 @@ public:
   TQL200Protocol QL200Lees_U_AD;
   TQL200Protocol QL200Lees_I_AD;
   TQL200Protocol QL200Lees_DAC_TeachWaarden;
+  // "wp 226 x" and "bp": the input mode, taken over before its reading is polled.
+  TQL200Protocol QL200IngangModus;
 
 protected:
   void FormActivate() override;
@@ -73,23 +79,23 @@ private:
   QGroupBox* BuildTeachGroup();
   void SetUpComponents();
 
+  void SetUpChains();
   void QL200KalibratieCommResult(const ResultBytes& reply);
-  void QL200LeesKalibratieWaardenCommResult(const ResultBytes& reply);
-  void QL200Lees_DAC_TeachWaardenCommResult(const ResultBytes& reply);
   void QL200KalibratieCommError(const TCommError& error);
+  void InputModeSwitched(AnalogInput input, bool taken);
   void LiveReadingResult(AnalogInput input, const ResultBytes& reply);
   void SpinBoxChanged(int wordIndex, int value);
   void SetLevel(int levelIndex);
-  void cmd_LeesDAC_TeachClick();
   void CmdResCalibtatieModeClick();
   void ApplyReadingSwitch(const ReadingSwitch& change);
   void StopReading(AnalogInput input);
-  void StartReading(AnalogInput input, const ReadingSwitch& change);
+  void StartReading(AnalogInput input);
   void ApplyControls();
   void ShowStatus(const CalibrationStatus& status);
 
   CalibrationModel model_;
-  // Every command except the reads goes through QL200Kalibratie, often
+  std::unique_ptr<CalibrationChains> chains_;  // made once its components are wired
+  // The buttons' commands and the word writes go through QL200Kalibratie, often
   // several in quick succession ("kw" on every arrow click).
   LineCommandQueue commands_{QL200Kalibratie};
 };

@@ -26,6 +26,8 @@ namespace {
 
 // Section "Grafiek" of the language file. Without a file the laid-out
 // captions stay, the check boxes have none and the status texts are empty.
+constexpr const char* kLaidOutExport = "Exporteren...";
+
 const std::vector<TextRow> kGrafiekTexts = {
     {"", "CaptionGrafiek", "Istwerten"},
     {"LabelBuffer", "LabelBuffer", "Buffer"},
@@ -38,6 +40,9 @@ const std::vector<TextRow> kGrafiekTexts = {
     {"GroepYas", "GroepYas", "Y"},
     {"LabelBron", "LabelBron", "Bron"},
     {"ComboBoxBron", "optiesBron", nullptr, TextRow::Kind::List},
+    {"CmdExport", "CmdExport", kLaidOutExport},
+    {nullptr, "ExportCaption", "Opname exporteren"},
+    {nullptr, "ExportMsg", "De opname is niet opgeslagen:"},
     {nullptr, "PanelTekst0", "tekst 0"},
     {nullptr, "PanelTekst1", "tekst 1"},
     {nullptr, "PanelTekst2", "tekst 2"},
@@ -186,7 +191,7 @@ QWidget* TFormGrafiek::BuildSideColumn() {
   CheckBoxAutoScroll = MakeCheckBox("CheckBoxAutoScroll", "Autoscroll", column);
   CmdStartLog = MakeButton("CmdStartLog", "Start Log", column);
   CmdStopLog = MakeButton("CmdStopLog", "Stop Log", column);
-  CmdExport = MakeButton("CmdExport", "Export...", column);
+  CmdExport = MakeButton("CmdExport", kLaidOutExport, column);
 
   for (QWidget* w : std::initializer_list<QWidget*>{GroepXas, GroepYas, LabelBron, ComboBoxBron, CheckBoxAutoScroll,
                                                     CmdStartLog, CmdStopLog})
@@ -342,7 +347,7 @@ bool TFormGrafiek::ExportTo(const QString& path, QString* error) const {
 }
 
 void TFormGrafiek::CmdExportClick() {
-  QFileDialog dialog(this, "Export", Q(GlobalVar().OpenCloseDialoogPath));
+  QFileDialog dialog(this, texts_.Stored("ExportCaption"), Q(GlobalVar().OpenCloseDialoogPath));
   dialog.setObjectName("ExportDialog");
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -354,7 +359,8 @@ void TFormGrafiek::CmdExportClick() {
   GlobalVar().OpenCloseDialoogPath = S(QFileInfo(path).absolutePath());
   QString error;
   if (!ExportTo(path, &error)) {
-    QMessageBox box(QMessageBox::Warning, "Export", "The recording was not saved:\n" + error, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Warning, texts_.Stored("ExportCaption"), texts_.Stored("ExportMsg") + "\n" + error,
+                    QMessageBox::Ok, this);
     box.setObjectName("ExportError");
     box.exec();
   }

@@ -56,7 +56,7 @@ const std::vector<TextKey>& AllTextKeys() {
 
       // Backup and restore.
       {"BackupRestore", "SaveCaption"}, {"BackupRestore", "OpenCaption"}, {"BackupRestore", "OpenFilter"},
-      {"BackupRestore", "OpenMsg2"}, {"BackupRestore", "Msg_waarschuwingCaption"},
+      {"BackupRestore", "OpenMsg2"}, {"BackupRestore", "OpenMsg3"}, {"BackupRestore", "Msg_waarschuwingCaption"},
       {"BackupRestore", "Msg_waarschuwingRestore_1"}, {"BackupRestore", "Msg_waarschuwingRestore_2"},
 
       // Options window.
@@ -155,6 +155,7 @@ const std::vector<TextKey>& AllTextKeys() {
       {"Grafiek", "CmdStopLog"}, {"Grafiek", "GroepXas"}, {"Grafiek", "GroepYas"}, {"Grafiek", "LabelBron"},
       {"Grafiek", "optiesBron"}, {"Grafiek", "PanelTekst0"}, {"Grafiek", "PanelTekst1"},
       {"Grafiek", "PanelTekst2"}, {"Grafiek", "PanelTekst3"}, {"Grafiek", "PanelTekst4"},
+      {"Grafiek", "CmdExport"}, {"Grafiek", "ExportCaption"}, {"Grafiek", "ExportMsg"},
 
       // Linearisation curve.
       {"Linearisatie", "CaptionLinearisatie"}, {"Linearisatie", "GroepXas"}, {"Linearisatie", "GroepYas"},

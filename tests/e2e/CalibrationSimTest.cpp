@@ -57,8 +57,8 @@ private slots:
     Main().Timer1->stop();
     QVERIFY(OpenAndIdentify());
     Window().open();
-    QTRY_VERIFY_WITH_TIMEOUT(!Window().Model().ReadChainRunning() &&
-                                 Window().Model().TeachAddress() == kTeachChainEnd &&
+    QTRY_VERIFY_WITH_TIMEOUT(!Window().Chains().ReadChainRunning() &&
+                                 Window().Chains().TeachAddress() == kTeachChainEnd &&
                                  Window().Panel1->text().startsWith("kr 2031"),
                              10000);
     QCOMPARE(ReceivedCommands(log_).filter("kr").size(), 16);

@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 
 #include "GuiTestSupport.h"
@@ -30,6 +31,7 @@ public:
     std::lock_guard lock(mutex_);
     readings_[code] = value;
   }
+  std::string modeReply;  // the answer to "wp" (empty: its echo); set before the tool starts
   VirtualReply operator()(const std::string& request) {
     const std::string line = request.substr(0, request.find('\r'));
     const std::string code = line.substr(0, 2);
@@ -45,6 +47,7 @@ public:
       words_[std::stoi(line.substr(3, blank - 3))] = std::stoi(line.substr(blank + 1));
       return Answer(line);
     }
+    if (code == "wp" && !modeReply.empty()) return Answer(modeReply);
     if (code == "km" || code == "kf" || code == "ka" || code == "wp") return Answer(line);
     if (code == "ks" || code == "bp") return Answer(code + " -1");
     if (readings_.count(code)) return Answer(code + " " + readings_[code]);
@@ -115,7 +118,7 @@ class CalibratieTest : public QObject, protected ToolHarness {
     QTRY_VERIFY(ChainsDone());
   }
   bool ChainsDone() {
-    return !Window().Model().ReadChainRunning() && Window().Model().TeachAddress() == kTeachChainEnd &&
+    return !Window().Chains().ReadChainRunning() && Window().Chains().TeachAddress() == kTeachChainEnd &&
            Window().Panel1->text() == "kr 2031 31";
   }
   void Click(QPushButton* button) {
@@ -311,26 +314,56 @@ private slots:
     QVERIFY(!Window().QL200Lees_I_AD.Cyclic());
   }
 
+  void inputModeReachesTheDeviceBeforeItsReadings_data() {
+    QTest::addColumn<QString>("buttons");    // the inputs' "ON" buttons, clicked in one go
+    QTest::addColumn<QString>("modeReply");  // the answer to "wp" (empty: its echo)
+    QTest::addColumn<QStringList>("wire");   // "wp", "bp", "r4", "r5" as received, a repeated reading once
+    QTest::newRow("voltage") << "U" << "" << QStringList{"wp 226 0", "bp", "r4"};
+    QTest::newRow("code alone") << "I" << "wp" << QStringList{"wp 226 1", "bp", "r5"};
+    QTest::newRow("current at once") << "UI" << "" << QStringList{"wp 226 0", "bp", "wp 226 1", "bp", "r5"};
+    QTest::newRow("refused") << "U" << "er 7" << QStringList{"wp 226 0"};
+  }
+  void inputModeReachesTheDeviceBeforeItsReadings() {
+    QFETCH(QString, buttons);
+    QFETCH(QString, modeReply);
+    QFETCH(QStringList, wire);
+    calibration_->modeReply = modeReply.toStdString();
+    StartTool();
+    OpenWindow();
+    CalibrationModeOn();
+    for (QChar button : buttons) Click(button == 'U' ? Window().CmdAct_U_AD : Window().CmdAct_I_AD);
+    if (wire.last().startsWith("r"))
+      QTRY_VERIFY(Sent(wire.last()).size() > 2);
+    else
+      QTRY_VERIFY(Window().CmdAct_U_AD->text() == "ON" && Window().Panel1->text().endsWith("wp 226 0"));
+    QStringList seen;
+    for (const QString& c : Sent(""))
+      if (QRegularExpression("^(wp|bp|r4|r5)").match(c).hasMatch() && (seen.isEmpty() || seen.last() != c)) seen << c;
+    QCOMPARE(seen, wire);
+  }
+
   void aFaultyChainReplyStopsTheChainWithARedText_data() {
     QTest::addColumn<QString>("reply");
     QTest::addColumn<QString>("status");
-    QTest::newRow("another word") << "kr 2039 5" << "kr 2039 5: not the answer to kr 2040";
-    QTest::newRow("not a number") << "kr 2040 1,5" << "kr 2040 1,5: invalid value";
-    QTest::newRow("refused") << "er 7" << "er 7: not the answer to kr 2040";
-    QTest::newRow("time-out") << "" << "Timeout!";
+    QTest::addColumn<int>("asked");  // "kr 2040" once, or once more after a reply that may be garbled
+    QTest::newRow("another word") << "kr 2039 5" << "kr 2039 5: geen antwoord op kr 2040" << 2;
+    QTest::newRow("not a number") << "kr 2040 1,5" << "kr 2040 1,5: ongeldige waarde" << 2;
+    QTest::newRow("refused") << "er 7" << "er 7: geen antwoord op kr 2040" << 1;
+    QTest::newRow("time-out") << "" << "Timeout!" << 1;
     const QString huge = "kr 2040 " + QString(120, '7');
-    QTest::newRow("too long") << huge << huge.left(98) + ": reply too long";
+    QTest::newRow("too long") << huge << huge.left(98) + ": antwoord te lang" << 2;
   }
   void aFaultyChainReplyStopsTheChainWithARedText() {
     QFETCH(QString, reply);
     QFETCH(QString, status);
+    QFETCH(int, asked);
     calibration_->SetFault(2040, reply.toStdString());
     StartTool();
     Window().open();
     QTRY_COMPARE(Window().Panel1->text(), status);
     QCOMPARE(Window().Panel1->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     QTest::qWait(300);
-    QCOMPARE(Sent("kr").size(), 3);  // nothing after the faulty reply
+    QCOMPARE(Sent("kr").size(), 2 + asked);  // nothing after the faulty reply
     QCOMPARE(Box("SpinEdit_Gain_U_pos")->value(), 42);
     QCOMPARE(Box("SpinEdit_Gain_U_neg")->value(), 0);  // keeps what it had
   }

@@ -319,17 +319,20 @@ private slots:
     QTest::addColumn<QString>("command");
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("opens");
-    QTest::newRow("send, no") << "subParZenden" << int(QMessageBox::No) << false;
-    QTest::newRow("send, cancel") << "subParZenden" << int(QMessageBox::Cancel) << false;
-    QTest::newRow("send, yes") << "subParZenden" << int(QMessageBox::Yes) << true;
-    QTest::newRow("print, no") << "subAfdrukken" << int(QMessageBox::No) << false;
-    QTest::newRow("print, yes") << "subAfdrukken" << int(QMessageBox::Yes) << true;
+    QTest::addColumn<bool>("language");
+    QTest::newRow("send, no") << "subParZenden" << int(QMessageBox::No) << false << true;
+    QTest::newRow("send, cancel") << "subParZenden" << int(QMessageBox::Cancel) << false << true;
+    QTest::newRow("send, yes") << "subParZenden" << int(QMessageBox::Yes) << true << true;
+    QTest::newRow("print, no") << "subAfdrukken" << int(QMessageBox::No) << false << true;
+    QTest::newRow("print, yes") << "subAfdrukken" << int(QMessageBox::Yes) << true << true;
+    QTest::newRow("no language file, send, yes") << "subParZenden" << int(QMessageBox::Yes) << true << false;
   }
   void unsourcedValuesAskFirst() {
     QFETCH(QString, command);
     QFETCH(int, answer);
     QFETCH(bool, opens);
-    Start(kEditorFiles);
+    QFETCH(bool, language);
+    Start(language ? kEditorFiles : QStringList{"Parameters.txt", "ParNo.txt"});
     QVERIFY(OpenPort());
     ShowEditor();
     const QString caption = Editor().windowTitle();
@@ -347,7 +350,8 @@ private slots:
     });
     Editor().findChild<QAction*>(command)->trigger();
     QCOMPARE(driver.Boxes().size(), std::size_t{1});
-    QCOMPARE(driver.Boxes()[0].title, Q(Tekst(send ? "EditParam" : "Afdrukken", "Msg_waarschuwingCaption")));
+    QCOMPARE(driver.Boxes()[0].title,
+             language ? Q(Tekst(send ? "EditParam" : "Afdrukken", "Msg_waarschuwingCaption")) : "Waarschuwing");
     const char* question = send ? "ZendMsg_6" : "AfdrukMsg_6";
     QVERIFY(driver.Boxes()[0].text.contains(Q(Tekst(send ? "EditParam" : "Afdrukken", question))));
     QCOMPARE(opened, opens);

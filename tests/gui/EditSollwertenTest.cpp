@@ -383,7 +383,7 @@ private slots:
     QTest::newRow("unknown, no") << 1 << int(psNone) << int(QMessageBox::No) << false << "";
     QTest::newRow("unknown, cancel") << 1 << int(psNone) << int(QMessageBox::Cancel) << false << "";
     QTest::newRow("no language file still asks") << -1 << int(psNone) << int(QMessageBox::No) << false
-                                                  << "The setpoints in memory have neither been received";
+                                                  << "De sollwerten in het geheugen zijn niet van de VQ2x ontvangen";
   }
   void sendAsksFirstForUnknownSetpoints() {
     QFETCH(int, language);
@@ -412,7 +412,7 @@ private slots:
     if (unexpected) QCOMPARE(unexpected->Count(), std::size_t{0});
     QCOMPARE(mode, sent ? 1 : -1);
     if (sent) QCOMPARE(buffer[7], -77);
-    if (answer != 0) QCOMPARE(caption, QString("Warning"));
+    if (answer != 0) QCOMPARE(caption, QString(language < 0 ? "Waarschuwing" : "Warning"));
     if (!firstLine.isEmpty()) QVERIFY2(text.startsWith(firstLine + "\n"), qPrintable(text));
   }
 

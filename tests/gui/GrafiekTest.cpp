@@ -14,8 +14,10 @@
 #include <atomic>
 
 #include "GuiTestSupport.h"
+#include "model/LanguageTexts.h"
 #include "model/StripChartGeometry.h"
 #include "tools/StripChartView.h"
+#include "ui/QtText.h"
 
 namespace {
 
@@ -303,6 +305,7 @@ private slots:
     GlobalVar().X_hulplijn = GlobalVar().Y_hulplijn = true;
     Record(401);
     QVERIFY(Window().CmdExport->isEnabled());
+    QCOMPARE(Window().CmdExport->text(), Q(Tekst("Grafiek", "CmdExport")));
     const QImage plot = Grab(Plot());
     // Rising to the peak at 10 s (column 300, 10000 = 200 rows up), then falling.
     for (auto [x, top] : {std::pair{30, 184}, {150, 104}, {300, 4}, {450, 104}, {570, 184}})
@@ -335,6 +338,7 @@ private slots:
     QTRY_COMPARE(boxes.Count(), 1u);
     QCOMPARE(boxes.Seen_()[0].name, QString("ExportError"));
     QVERIFY(boxes.Seen_()[0].text.contains("missing"));
+    QVERIFY(boxes.Seen_()[0].text.startsWith(Q(Tekst("Grafiek", "ExportMsg"))));
   }
 };
 

@@ -60,6 +60,14 @@ class LinearisatieTest : public QObject, protected ToolHarness {
     Window().show();
     QVERIFY(QTest::qWaitForWindowExposed(&Window()));
   }
+  // The shipped files, in the language the screenshot script asks for.
+  void StartInScreenshotLanguage() {
+    Stop();
+    Reset();
+    folder_ = std::make_unique<ProgramFolder>(kAllDataFiles);
+    folder_->Write("application.ini", "[Opties]\nTaal=" + qgetenv("VQ2X_SCREENSHOT_LANGUAGE").left(1) + "\n");
+    StartIn();
+  }
 
 private slots:
   void init() {
@@ -238,6 +246,7 @@ private slots:
   void aPointCountOutOfRangeIsClampedAndSaidSo() {
     QFETCH(int, stored);
     QFETCH(int, drawn);
+    StartInScreenshotLanguage();
     Points points;
     for (int k = 0; k < 30; ++k) points.push_back({k * 10, k});
     SetTable(points, stored);
@@ -278,11 +287,7 @@ private slots:
 
   // In the language the screenshot script asks for.
   void screenshot() {
-    Stop();
-    Reset();
-    folder_ = std::make_unique<ProgramFolder>(kAllDataFiles);
-    folder_->Write("application.ini", "[Opties]\nTaal=" + qgetenv("VQ2X_SCREENSHOT_LANGUAGE").left(1) + "\n");
-    StartIn();
+    StartInScreenshotLanguage();
     PutCommissionedValues();
     GlobalVar().Puntgrootte = 3;
     GlobalVar().Lin_X_hulplijn = GlobalVar().Lin_Y_hulplijn = true;

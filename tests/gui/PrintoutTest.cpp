@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <tuple>
 
 #include "GuiTestSupport.h"
 #include "model/Catalogue.h"
@@ -286,7 +287,7 @@ private slots:
     for (int n = 1; n <= 24; ++n) GlobalVar().SetpointTable[static_cast<std::size_t>(n)] = n * 100;
     GlobalVar().SetpointTable[12] = -1500;
     GlobalVar().ParameterTable[203] = 2;  // printed raw, without decimals
-    const QString pdf = Print(*FormAfdrukkenSoll, "setpoint-printout", true);
+    const QString pdf = Print(*FormAfdrukkenSoll, "setpoint-printout");
     const QList<QList<Word>> words = PdfWords(pdf);
     QCOMPARE(words.size(), 1);
     const QStringList lines = FixedPitchLines(words[0]);
@@ -309,17 +310,28 @@ private slots:
     QTest::addColumn<QString>("columnHeader");
     QTest::newRow("language file") << true << "Sollwerten" << "No." + QString(3 + 3 + 7, ' ') + "Value";
     QTest::newRow("no language file") << false << "" << QString(6 + 3 + 12, ' ');
+    QTest::newRow("shipped English file") << true << "Setpoints" << "No." + QString(3 + 3 + 7, ' ') + "Value";
   }
   void setpointTitleAndColumnHeaderFollowTheLanguageFile() {
     QFETCH(bool, language);
     QFETCH(QString, title);
     QFETCH(QString, columnHeader);
-    StartPrinting(language);
+    const bool shipped = QTest::currentDataTag() == QString("shipped English file");
+    if (shipped) {  // also the picture of a page, as a user sees it
+      folder_ = std::make_unique<ProgramFolder>(kAllDataFiles);
+      folder_->Write("application.ini", "[Opties]\nTaal=1\n");
+      StartIn();
+      for (int n = 1; n <= 24; ++n) GlobalVar().SetpointTable[static_cast<std::size_t>(n)] = n * 100;
+      std::tie(GlobalVar().Firma, GlobalVar().Type, GlobalVar().Sn) = std::tuple("ACME Machines", "VQ22", "20261208");
+    } else {
+      StartPrinting(language);
+    }
     FormAfdrukkenSoll->show();
     QCOMPARE(Q(FormAfdrukkenSoll->Title()), title);
     QCOMPARE(Q(FormAfdrukkenSoll->ColumnHeader()), columnHeader);
-    const QStringList page = PdfPages(Print(*FormAfdrukkenSoll, "setpoint-texts")).value(0).split('\n');
-    const qsizetype first = page.indexOf(QRegularExpression("^\\s*1\\s+0\\s*$"));
+    const QString pdf = Print(*FormAfdrukkenSoll, shipped ? "setpoint-printout" : "setpoint-texts", shipped);
+    const QStringList page = PdfPages(pdf).value(0).split('\n');
+    const qsizetype first = page.indexOf(QRegularExpression("^\\s*1\\s+-?\\d+\\s*$"));
     QVERIFY2(first >= 2, qPrintable(page.join('\n')));
     QCOMPARE(page[first - 2].trimmed(), title);
     QCOMPARE(page[first - 1].simplified(), columnHeader.simplified());  // its exact blanks: setpointPrintoutOnOnePage

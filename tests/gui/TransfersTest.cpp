@@ -248,6 +248,22 @@ private slots:
     QCOMPARE(QDir(Q(folder_->Path())).entryList({"*.bak"}, QDir::Files).size(), 0);
   }
 
+  void aFailedSaveNamesTheFileOnce() {
+    StartConnected();
+    const QString file = "/proc/device.bak";  // nobody can make a file there
+    ModalDriver driver;
+    driver.Then([&](QWidget&) {
+      if (!WaitEnded(*FormLeesParSoll, 30000)) return false;
+      QTest::mouseClick(FormLeesParSoll->CmdOK, Qt::LeftButton);
+      return true;
+    });
+    driver.ChooseFile(file).Answer(QMessageBox::Ok);
+    Menu("Backup1")->trigger();
+    QVERIFY(driver.Done() && driver.Ok());
+    QCOMPARE(driver.Boxes().front().name, QString("BackupNotSaved"));
+    QCOMPARE(driver.Boxes().front().text.count(file), 1);
+  }
+
   void aBackupHoldsTheDevicesValues() {
     StartConnected();
     values_->Plan("rp 0", {"rp 0 -1"});
@@ -322,16 +338,18 @@ private slots:
     QTest::addColumn<bool>("language");
     QTest::addColumn<int>("size");
     QTest::addColumn<int>("corruptAt");  // -1: none
-    QTest::newRow("second end marker") << true << 16020 << 16016;
-    QTest::newRow("first start marker") << true << 16020 << 0;
-    QTest::newRow("one byte short") << true << 16019 << -1;
-    QTest::newRow("one byte long") << true << 16021 << -1;
-    QTest::newRow("no language file, bad marker") << false << 16020 << 16012;
+    QTest::addColumn<QString>("key");    // the message's key in the language file
+    QTest::newRow("second end marker") << true << 16020 << 16016 << "OpenMsg2";
+    QTest::newRow("first start marker") << true << 16020 << 0 << "OpenMsg2";
+    QTest::newRow("one byte short") << true << 16019 << -1 << "OpenMsg3";
+    QTest::newRow("one byte long") << true << 16021 << -1 << "OpenMsg3";
+    QTest::newRow("no language file, bad marker") << false << 16020 << 16012 << "";
   }
   void aRestoreRefusesWhatIsNoBackup() {
     QFETCH(bool, language);
     QFETCH(int, size);
     QFETCH(int, corruptAt);
+    QFETCH(QString, key);
     StartConnected(language ? kAllDataFiles : QStringList{"Parameters.txt", "ParNo.txt"});
     QByteArray bytes = QByteArray::fromStdString(BackupFileBytes(DeviceContent{}));
     if (corruptAt >= 0) bytes[corruptAt] = bytes[corruptAt] ^ 1;
@@ -345,7 +363,7 @@ private slots:
     QVERIFY(driver.Done() && driver.Ok());
     QCOMPARE(driver.Boxes().front().name, QString("RestoreRefused"));
     QVERIFY(!driver.Boxes().front().text.isEmpty());
-    if (language && corruptAt >= 0) QCOMPARE(driver.Boxes().front().text, Q(Tekst("BackupRestore", "OpenMsg2")));
+    if (!key.isEmpty()) QCOMPARE(driver.Boxes().front().text, Q(Tekst("BackupRestore", key.toUtf8().constData())));
     for (std::size_t i = before; i < Commands().size(); ++i) QVERIFY(Commands()[i].rfind("wp", 0) != 0);
   }
 

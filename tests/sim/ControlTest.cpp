@@ -125,7 +125,9 @@ TEST(SimOptions, RefusesBadCommandLines) {
                                                                              "0:VQ20"},
                            Args{"--pty", "--bogus"}, Args{"--pty", "--reply-delay"}, Args{"--pty", "--burst", "0:5"},
                            Args{"--pty", "--wire-parity", "X"},
-                           Args{"--pty", "--motion", "circle"}, Args{"--pty", "--unit", "40:VQ22"}}) {
+                           Args{"--pty", "--motion", "circle"}, Args{"--pty", "--unit", "40:VQ22"},
+                           Args{"--pty", "--faults", "loud=1"}, Args{"--pty", "--faults", "late=x"},
+                           Args{"--pty", "--faults", "garble=60,silent=50"}}) {
     std::string error;
     EXPECT_FALSE(ParseSimOptions(args, &error));
     EXPECT_FALSE(error.empty());

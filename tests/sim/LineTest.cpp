@@ -205,6 +205,38 @@ TEST_F(LineServerTest, NoiseArrivesAtRandomTimes) {
   EXPECT_NE(LogText().find(" noise \""), std::string::npos);
 }
 
+// Each random fault at 100 %, on the reply "rp 203 2\r\n" (due 2 ms after
+// the command): what the line carries at which time.
+TEST_F(LineServerTest, RandomFaultsHitTheReply) {
+  const std::string reply = "rp 203 2\r\n";
+  struct Case {
+    const char* faults;
+    std::vector<std::pair<int, std::string>> carried;  // (ms after the command, bytes handed out by then)
+  };
+  const Case cases[] = {
+      {"double=100", {{2, reply + reply}}},
+      {"silent=100", {{5000, ""}}},
+      {"late=100", {{1301, ""}, {1302, reply}}},
+      {"split=100", {{81, "?"}, {82, reply}}},
+  };
+  int now = 0;
+  Send("sc 0\r");
+  Take(now += 10);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.faults);
+    server->faults().random = *ParseRandomFaults(c.faults, nullptr);
+    Send("rp 203\r", now);
+    std::string line;
+    for (const auto& [ms, expected] : c.carried) {
+      line += Take(now + ms);
+      if (expected == "?") EXPECT_TRUE(!line.empty() && line.size() < reply.size() && reply.starts_with(line));
+      else EXPECT_EQ(line, expected);
+    }
+    now += 6000;
+    EXPECT_NE(LogText().find(std::string(" fault ") + std::string(c.faults).substr(0, 4)), std::string::npos);
+  }
+}
+
 TEST_F(LineServerTest, LogsCommandsRepliesAndLineChanges) {
   server->NoteSettings(Line(9600, 1, 'O'));
   server->NoteSettings(Line(9600, 1, 'O'));

@@ -8,22 +8,11 @@ namespace {
 ResultBytes Bytes(const std::string& s) { return ResultBytes(s.begin(), s.end()); }
 ResultBytes Line(const std::string& s) { return Bytes(s + "\r\n"); }
 
-// Answers every read with "kr <address> <value>", the form the device uses.
-ResultBytes ReadAnswer(const std::string& command, std::int32_t value) {
-  return Line(command + " " + std::to_string(value));
-}
-
-// Runs the whole read chain; the device holds address * 10 - 20400 in each word.
-CalibrationModel ModelAfterReadChain(std::vector<std::string>* requests = nullptr) {
+// Stores what the read chain reads; the device holds address * 10 - 20400 in each word.
+CalibrationModel ModelAfterReadChain() {
   CalibrationModel model;
-  std::string command = model.Activate();
-  for (int i = 0; i < kCalibrationWordCount; ++i) {
-    if (requests) requests->push_back(command);
-    const std::int32_t address = std::stoi(command.substr(3));
-    const ReadChainStep step = model.ReadChainReply(ReadAnswer(command, address * 10 - 20400));
-    command = step.nextCommand;
-  }
-  if (requests) requests->push_back(command);
+  model.Activate();
+  for (std::int32_t address : kReadChainOrder) model.StoreReadWord(address, address * 10 - 20400);
   return model;
 }
 
@@ -90,15 +79,8 @@ TEST(CalibrationReplies, LiveReadingAndErrorTexts) {
   EXPECT_FALSE(CalibrationErrorText(TCommError{}));
 }
 
-TEST(CalibrationModel, ReadChainAsksInOrderThenStartsTheTeachChain) {
-  std::vector<std::string> requests;
-  const CalibrationModel model = ModelAfterReadChain(&requests);
-  const std::vector<std::string> expected = {"kr 2041", "kr 2042", "kr 2040", "kr 2043", "kr 2044",
-                                             "kr 2045", "kr 2034", "kr 2035", "kr 2036", "kr 2037",
-                                             "kr 2038", "kr 2039", "kr 2028"};
-  EXPECT_EQ(requests, expected);
-  EXPECT_EQ(model.TeachAddress(), 2028);
-  EXPECT_FALSE(model.ReadChainRunning());
+TEST(CalibrationModel, ReadWordsAreSaved) {
+  const CalibrationModel model = ModelAfterReadChain();
   // 2041 holds 10; the gains at 2044 (40) and 2045 (50) fit their boxes.
   EXPECT_EQ(model.SavedValues()[*CalibrationWordIndex(2041)], 10);
   EXPECT_EQ(model.SavedValues()[*CalibrationWordIndex(2034)], -60);
@@ -108,54 +90,45 @@ TEST(CalibrationModel, ReadChainAsksInOrderThenStartsTheTeachChain) {
 TEST(CalibrationModel, ReadValueBeyondTheBoxIsSavedAsTheBound) {
   CalibrationModel model;
   model.Activate();
-  model.ReadChainReply(Line("kr 2041 7"));
-  const ReadChainStep step = model.ReadChainReply(Line("kr 2042 5000"));
-  EXPECT_EQ(step.spinValue, 1000);
+  EXPECT_EQ(model.StoreReadWord(2042, 5000), 1000);
   EXPECT_EQ(model.SavedValues()[*CalibrationWordIndex(2042)], 1000);
-  EXPECT_EQ(step.nextCommand, "kr 2040");
 }
 
-TEST(CalibrationModel, ABadChainReplyStopsWithARedTextAndStoresNothing) {
-  struct Row { std::string reply; std::string text; };
+TEST(CalibrationReplies, ABadChainReplyIsNotUsedAndSaysWhyInRed) {
+  struct Row { std::string reply; std::int32_t address; ReplyUse use; std::string text; };
   const Row rows[] = {
-      {"kr 2041 12x4", "kr 2041 12x4: invalid value"},
-      {"kr 2041 ", "kr 2041 : invalid value"},
-      {"kr 2042 5", "kr 2042 5: not the answer to kr 2041"},
-      {"er 7", "er 7: not the answer to kr 2041"},
-      {"kr 2041 " + std::string(120, '1'), "kr 2041 " + std::string(90, '1') + ": reply too long"},
+      {"kr 2041 -12", 2041, ReplyUse::Use, "kr 2041 -12"},
+      {"kr 17", 2028, ReplyUse::Use, "kr 17"},
+      {"kr 2041 12x4", 2041, ReplyUse::AskAgain, "kr 2041 12x4: ongeldige waarde"},
+      {"kr 2041 ", 2041, ReplyUse::AskAgain, "kr 2041 : ongeldige waarde"},
+      {"kr 2042 5", 2041, ReplyUse::AskAgain, "kr 2042 5: geen antwoord op kr 2041"},
+      {"er 7", 2041, ReplyUse::Refused, "er 7: geen antwoord op kr 2041"},
+      {"kr 2041 " + std::string(120, '1'), 2041, ReplyUse::AskAgain,
+       "kr 2041 " + std::string(90, '1') + ": antwoord te lang"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.reply);
-    CalibrationModel model;
-    model.Activate();
-    const ReadChainStep step = model.ReadChainReply(Line(row.reply));
-    EXPECT_EQ(step.status.text, row.text);
-    EXPECT_TRUE(step.status.red);
-    EXPECT_FALSE(step.wordIndex);
-    EXPECT_EQ(step.nextCommand, "");
-    EXPECT_EQ(model.SavedValues()[*CalibrationWordIndex(2041)], 0);
-    // The stopped chain ignores what comes later.
-    EXPECT_FALSE(model.ReadChainReply(Line("kr 2041 9")).wordIndex);
+    const CheckedReply checked = CheckWordReply(Line(row.reply), row.address);
+    EXPECT_EQ(checked.use, row.use);
+    EXPECT_EQ(checked.status.text, row.text);
+    EXPECT_EQ(checked.status.red, row.use != ReplyUse::Use);
   }
+  EXPECT_EQ(CheckWordReply(Line("kr 2028 -300"), 2028).value, -300);
 }
 
-TEST(CalibrationModel, TeachChainFillsFourPanelsThenEnds) {
-  CalibrationModel model;
-  std::string command = model.StartTeachChain();
-  for (int i = 0; i < kTeachWordCount; ++i) {
-    const TeachChainStep step = model.TeachChainReply(ReadAnswer(command, -100 * i));
-    EXPECT_EQ(step.teachIndex, i);
-    EXPECT_EQ(step.panelText, std::to_string(-100 * i));
-    command = step.nextCommand;
+TEST(CalibrationReplies, TheInputModeIsTakenOverOnlyAfterTheCompute) {
+  struct Row { const char* reply; const char* command; ReplyUse use; };
+  const Row rows[] = {
+      {"wp 226 0", "wp 226 0", ReplyUse::Use},  {"wp", "wp 226 1", ReplyUse::Use},
+      {"er 7", "wp 226 0", ReplyUse::Refused},  {"r4 12", "wp 226 0", ReplyUse::AskAgain},
+      {"bp -1", "bp", ReplyUse::Use},           {"bp 3", "bp", ReplyUse::Refused},
+      {"wp 226 0", "bp", ReplyUse::AskAgain},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.reply);
+    EXPECT_EQ(CheckInputModeReply(Line(row.reply), row.command).use, row.use);
   }
-  EXPECT_EQ(command, "");
-  EXPECT_EQ(model.TeachAddress(), kTeachChainEnd);
-  EXPECT_FALSE(model.TeachChainReply(Line("kr 2031 5")).teachIndex);
-
-  model.StartTeachChain();
-  const TeachChainStep bad = model.TeachChainReply(Line("kr 2028 x"));
-  EXPECT_TRUE(bad.status.red);
-  EXPECT_EQ(model.TeachAddress(), kTeachChainEnd);
+  EXPECT_EQ(CheckInputModeReply(Line("bp 3"), "bp").status.text, "bp 3: niet overgenomen");
 }
 
 TEST(CalibrationModel, WritesOnlyWhileCalibrationModeIsOn) {
@@ -170,15 +143,12 @@ TEST(CalibrationModel, WritesOnlyWhileCalibrationModeIsOn) {
 
 TEST(CalibrationModel, TheReadChainNeverWritesBackEvenInCalibrationMode) {
   CalibrationModel model;
-  std::string command = model.Activate();
+  model.Activate();
   model.CommandReply(Line("km 1"), "VQ22");  // confirmed while the chain still runs
-  for (int i = 0; i < kCalibrationWordCount; ++i) {
-    const std::int32_t address = std::stoi(command.substr(3));
-    const ReadChainStep step = model.ReadChainReply(ReadAnswer(command, 5000));
-    SCOPED_TRACE(command);
+  for (std::int32_t address : kReadChainOrder) {
+    SCOPED_TRACE(address);
     // The window puts the value into the box, whose change event follows.
-    EXPECT_FALSE(model.SpinBoxChanged(address, step.spinValue));
-    command = step.nextCommand;
+    EXPECT_FALSE(model.SpinBoxChanged(address, model.StoreReadWord(address, 5000)));
   }
   // A change by the engineer afterwards is written.
   EXPECT_EQ(model.SpinBoxChanged(2042, 999), "kw 2042 999");
@@ -202,8 +172,6 @@ TEST(CalibrationModel, GroupsFollowTheDevicesAnswers) {
     EXPECT_EQ(c.inputGroups, row.after.inputGroups);
     EXPECT_EQ(c.outputSelection, row.after.outputSelection);
   }
-  EXPECT_EQ(model.CommandReply(Line("wp 226 0"), "VQ22").sendCommand, "bp");
-  EXPECT_EQ(model.CommandReply(Line("bp -1"), "VQ22").sendCommand, "");
 }
 
 TEST(CalibrationModel, NotSavedUntilTheDeviceConfirmsTheSave) {
@@ -234,14 +202,14 @@ TEST(CalibrationModel, ReadingsStopEachOtherAndIgnoreRepliesWhenOff) {
   EXPECT_FALSE(model.LiveReading(AnalogInput::Voltage, Line("r4 12345")));
   const ReadingSwitch voltage = model.ToggleVoltageReading();
   EXPECT_EQ(voltage.start, AnalogInput::Voltage);
-  EXPECT_EQ(voltage.inputModeCommand, "wp 226 0");
-  EXPECT_EQ(voltage.pollCommand, "r4");
+  EXPECT_EQ(InputModeCommand(AnalogInput::Voltage), "wp 226 0");
+  EXPECT_STREQ(LiveReadingCommand(AnalogInput::Voltage), "r4");
   EXPECT_EQ(model.LiveReading(AnalogInput::Voltage, Line("r4 12345")), "1,2345 V");
 
   const ReadingSwitch current = model.ToggleCurrentReading();
   EXPECT_TRUE(current.stopVoltage);
   EXPECT_EQ(current.start, AnalogInput::Current);
-  EXPECT_EQ(current.inputModeCommand, "wp 226 1");
+  EXPECT_EQ(InputModeCommand(AnalogInput::Current), "wp 226 1");
   EXPECT_FALSE(model.MeasuringU_AD());
   EXPECT_TRUE(model.MeasuringI_AD());
 

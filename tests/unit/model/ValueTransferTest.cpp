@@ -15,7 +15,7 @@ using Kind = TransferEnd::Kind;
 class TransferDevice {
 public:
   std::map<int, std::int32_t> parameters, setpoints;
-  std::map<std::string, std::vector<std::string>> planned;  // command -> replies used one by one
+  std::map<std::string, std::vector<std::string>> planned;  // command -> replies used one by one ("" silence)
   std::string computeAnswer = "bp -1";
 
   VirtualReply operator()(const std::string& request) {
@@ -24,7 +24,13 @@ public:
     if (plan != planned.end() && !plan->second.empty()) {
       std::string reply = plan->second.front();
       plan->second.erase(plan->second.begin());
-      return reply.empty() ? VirtualReply::Silence() : VirtualReply::Answer(reply + "\r\n");
+      if (reply.empty()) return VirtualReply::Silence();
+      // "rp 120 7|7": the line pauses 85 ms where the bar is.
+      const std::size_t pause = reply.find('|');
+      if (pause == std::string::npos) return VirtualReply::Answer(reply + "\r\n");
+      VirtualReply cut = VirtualReply::Answer(reply.substr(0, pause));
+      cut.bursts.push_back({85, reply.substr(pause + 1) + "\r\n"});
+      return cut;
     }
     return VirtualReply::Answer(Normal(command) + "\r\n");
   }
@@ -180,7 +186,9 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"WriteRefused", true, {"er 7"}, Kind::Refused, 0},
         FaultCase{"WriteEchoOfAnotherNumberIsResent", true, {"wp 119 77"}, Kind::Finished, 1},
         FaultCase{"WriteEchoOfTheCodeAloneIsTaken", true, {"wp"}, Kind::Finished, 0},
-        FaultCase{"WriteGarbledTwiceStops", true, {"w", "wq"}, Kind::Invalid, 1, "wq"}),
+        FaultCase{"WriteGarbledTwiceStops", true, {"w", "wq"}, Kind::Invalid, 1, "wq"},
+        FaultCase{"ReplyCutByAPauseIsResentOnceTheLineIsQuiet", false, {"rp 120 7|7"}, Kind::Finished, 1},
+        FaultCase{"WriteEchoCutByAPauseIsResent", true, {"wp 12|0 77"}, Kind::Finished, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Transfer, ValidReplyClearsTheResendSoALaterSingleFaultIsResentAgain) {
@@ -217,6 +225,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, TransferCompute,
                                            ComputeCase{{"bp 3"}, Kind::ComputeFailed, "3", 1},
                                            ComputeCase{{"wp 315 0"}, Kind::Finished, "", 2},
                                            ComputeCase{{"xx", "yy"}, Kind::Invalid, "", 2},
+                                           ComputeCase{{"bp -|1"}, Kind::Finished, "", 2},
                                            ComputeCase{{""}, Kind::TimedOut, "", 1}));
 
 TEST_F(Transfer, CancelTakesEffectWhenTheExchangeUnderWayIsAnswered) {

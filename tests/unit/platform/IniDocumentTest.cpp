@@ -50,6 +50,22 @@ TEST(IniDocument, DuplicateSectionsMergeAndTheFirstValueOfAKeyCounts) {
   EXPECT_EQ(doc.Keys("a"), (std::vector<std::string>{"x", "y"}));
 }
 
+// What is written at closing is what the next start reads, whatever the file held.
+TEST(IniDocument, AWrittenKeyIsReadBackAndHeldOnce) {
+  const std::pair<const char*, std::string> rows[] = {
+      {"two byte-order marks", "\xEF\xBB\xBF\xEF\xBB\xBF[a]\nk=1\n"},
+      {"section twice", "[a]\nk=1\n[b]\n[A]\nK=3\n"},
+  };
+  for (const auto& [name, text] : rows) {
+    SCOPED_TRACE(name);
+    IniDocument doc = IniDocument::FromText(text);
+    doc.WriteString("a", "k", "2");
+    const std::string saved = AsciiLower(doc.ToText());
+    EXPECT_EQ(IniDocument::FromText(saved).ReadString("a", "k", ""), "2");
+    EXPECT_EQ(saved.find("k="), saved.rfind("k=")) << saved;
+  }
+}
+
 TEST(IniDocument, LinesWithoutEqualsAndKeysBeforeAnySectionAreNotFound) {
   const auto doc = IniDocument::FromText("top=1\n[A]\njust text\n=novalue\n;x=5\nx=2\n");
   EXPECT_EQ(doc.ReadInteger("A", "x", 0), 2);

@@ -29,6 +29,20 @@ TEST(Win32Files, WideNamesRoundTripAndReadOnlyFilesAreSeen) {
   ASSERT_TRUE(InspectPath(folder + "\\none", kind));
   EXPECT_EQ(kind, PathKind::Missing);
 
+  // A temporary left by a killed save goes with the next save; one that a
+  // save still holds open stays.
+  const std::wstring stale = Utf16FromUtf8(path + ".saving-Ab12Cd");
+  const std::wstring held = Utf16FromUtf8(path + ".saving-Ef34Gh");
+  std::FILE* left = ::_wfopen(stale.c_str(), L"wb");
+  ASSERT_NE(left, nullptr);
+  std::fclose(left);
+  std::FILE* holder = ::_wfopen(held.c_str(), L"wb");
+  ASSERT_NE(holder, nullptr);
+  ASSERT_TRUE(WriteFileAtomically(path, "second", &error)) << error;
+  EXPECT_EQ(::GetFileAttributesW(stale.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(::GetFileAttributesW(held.c_str()), INVALID_FILE_ATTRIBUTES);
+  std::fclose(holder);
+
   EXPECT_FALSE(IsWriteProtected(path));
   ASSERT_TRUE(::SetFileAttributesW(Utf16FromUtf8(path).c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_TRUE(IsWriteProtected(path));

@@ -1,6 +1,6 @@
-// libFuzzer harness for the RTF reader (built by scripts/fuzz-rtf.sh, not by
-// CMake). Besides the sanitizers it checks what the reader promises: an
-// error comes without paragraphs, and every run is non-empty UTF-8.
+// The RTF reader (error-help documents). Besides the sanitizers it checks
+// what the reader promises: an error comes without paragraphs, and every
+// run is non-empty UTF-8 with a sane font size.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
