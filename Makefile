@@ -10,7 +10,7 @@ SOAK_RUNS ?= 50
 CCACHE := $(shell command -v ccache 2>/dev/null)
 LAUNCHER := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 
-.PHONY: all deps build demo test test-asan test-tsan bench package test-package fuzz soak clean
+.PHONY: all deps build demo test test-asan test-tsan test-windows bench package test-package fuzz soak clean
 
 all: build
 
@@ -40,6 +40,12 @@ test-tsan: deps
 	cmake --build build-tsan -j $(JOBS)
 	cd build-tsan && ctest --output-on-failure -j $(JOBS) --timeout 1800 -L 'comm|model'
 
+# The std-only libraries and their tests, cross-compiled for Windows with
+# mingw-w64 and run under wine (build-windows/).
+test-windows:
+	@scripts/install-deps.sh windows
+	CCACHE=$(CCACHE) JOBS=$(JOBS) scripts/test-windows.sh
+
 bench: build
 	scripts/bench.sh build
 
@@ -66,4 +72,4 @@ fuzz: deps
 	FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) scripts/fuzz.sh
 
 clean:
-	rm -rf build build-asan build-tsan build-fuzz
+	rm -rf build build-asan build-tsan build-fuzz build-windows

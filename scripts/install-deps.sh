@@ -2,7 +2,9 @@
 # Installs the Debian packages the build, the tests and the demo need, and
 # only those that are missing, so a second run costs nothing. With the
 # argument "package" it also installs what building and checking the Debian
-# package needs (make package, make test-package).
+# package needs (make package, make test-package); with "windows" what the
+# Windows build and its run under wine need (make test-windows), which the
+# Linux targets never pull in.
 set -eu
 
 PACKAGES="cmake ninja-build g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
@@ -13,6 +15,8 @@ clang libclang-rt-14-dev libfuzzer-14-dev"
 if [ "${1:-}" = package ]; then
   PACKAGES="$PACKAGES dpkg-dev file lintian"
 fi
+WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix googletest wine64"
+[ "${1:-}" = windows ] && PACKAGES="$PACKAGES $WINDOWS_PACKAGES"
 
 missing=""
 for p in $PACKAGES; do

@@ -5,7 +5,7 @@
 
 #include "cli/Interrupt.h"
 #include "comm/PortFailureCause.h"
-#include "comm/PosixSerialPort.h"
+#include "comm/SystemSerial.h"
 #include "model/Global_var.h"
 
 namespace {
@@ -18,20 +18,10 @@ std::optional<TPort> ComPort(std::string name) {
   return std::nullopt;
 }
 
-// Opens one device path, whatever port number the line asks for.
-class PathBackend : public SerialBackend {
-public:
-  explicit PathBackend(std::string path) : path_(std::move(path)) {}
-  std::shared_ptr<SerialPort> Open(TPort, int& error) override { return PosixSerialPort::Open(path_, error); }
-
-private:
-  std::string path_;
-};
-
 }  // namespace
 
 DeviceLine::DeviceLine(const ToolSettings& settings, const GlobalOptions& options)
-    : paths_(std::make_shared<PortPaths>()), log_(options.log), port_(invoker_, std::make_shared<PosixSerialBackend>(paths_)) {
+    : paths_(std::make_shared<PortPaths>()), log_(options.log), port_(invoker_, MakeSystemSerialBackend(paths_)) {
   ApplyPortSettings(settings, port_);
   ApplyPortPaths(settings, *paths_);
   if (options.port) {
@@ -39,7 +29,7 @@ DeviceLine::DeviceLine(const ToolSettings& settings, const GlobalOptions& option
       port_.SetPortName(*com);
     } else {
       path_ = *options.port;
-      port_.SetBackend(std::make_shared<PathBackend>(path_));
+      port_.SetBackend(MakeDeviceSerialBackend(path_));
     }
   }
   if (options.fast) port_.SetFastReplies(true);
@@ -94,7 +84,9 @@ bool DeviceLine::RunUntil(const std::function<bool()>& done) {
 
 std::string DeviceLine::Describe() const { return Where() + " " + SettingsText(); }
 
-std::string DeviceLine::Where() const { return path_.empty() ? paths_->Resolve(port_.PortName()) : path_; }
+std::string DeviceLine::Where() const {
+  return path_.empty() ? SystemPortLocation(*paths_, port_.PortName()) : path_;
+}
 
 std::string DeviceLine::SettingsText() const {
   const LineSettings line = port_.CurrentLineSettings();

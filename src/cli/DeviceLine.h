@@ -33,8 +33,8 @@ public:
   // first (the exchange under way is then left to the port's close).
   bool RunUntil(const std::function<bool()>& done);
 
-  // "/dev/ttyUSB0 9600,E,8,1", for messages and reports: where, and at
-  // which line settings.
+  // "/dev/ttyUSB0 9600,E,8,1" ("COM5 9600,E,8,1" on Windows), for messages
+  // and reports: where, and at which line settings.
   std::string Describe() const;
   std::string Where() const;
   std::string SettingsText() const;
@@ -42,7 +42,7 @@ public:
 private:
   ManualInvoker invoker_;
   std::shared_ptr<PortPaths> paths_;
-  std::string path_;  // the device path when --port names one
+  std::string path_;  // the device when --port names one that is not COM1..COM16
   std::string log_;   // --log
   // Declared before the port, so it outlives it and records its close.
   std::unique_ptr<TrafficTranscript> transcript_;

@@ -1,47 +1,10 @@
 #include "comm/PortFailureCause.h"
 
-#include <cerrno>
-
 #include "comm/RkGlobal.h"
-
-namespace {
-
-// The error numbers a hint exists for, in the order they are matched.
-constexpr int kExplainedErrors[] = {EACCES, EPERM, EBUSY, ENOENT, ENODEV, ENXIO};
-
-}  // namespace
-
-PortFailureKind PortFailureKindOf(int errorNumber) {
-  switch (errorNumber) {
-    case EACCES:
-    case EPERM: return PortFailureKind::NoPermission;
-    case EBUSY: return PortFailureKind::Busy;
-    case ENOENT:
-    case ENODEV:
-    case ENXIO: return PortFailureKind::NoDevice;
-    default: return PortFailureKind::Unexplained;
-  }
-}
 
 PortFailureKind PortFailureKindOfText(std::string_view systemText) {
   if (systemText.empty()) return PortFailureKind::Unexplained;
-  for (const int error : kExplainedErrors)
+  for (const int error : PortErrorsWithHint())
     if (SystemErrorText(error) == systemText) return PortFailureKindOf(error);
   return PortFailureKind::Unexplained;
-}
-
-std::string PortFailureCause(PortFailureKind kind) {
-  switch (kind) {
-    case PortFailureKind::NoPermission:
-      return "You may not use this device: add your user to the \"dialout\" group "
-             "(sudo usermod -aG dialout $USER), then log out and in again.";
-    case PortFailureKind::Busy:
-      return "Another program holds the port (for example ModemManager or a terminal program): "
-             "close it, or stop ModemManager (sudo systemctl stop ModemManager), and try again.";
-    case PortFailureKind::NoDevice:
-      return "There is no device at this path: check the cable or USB adapter, or map the COM number "
-             "to the right device in the serial settings.";
-    case PortFailureKind::Unexplained: break;
-  }
-  return {};
 }

@@ -1,5 +1,7 @@
 #include "comm/PosixSerialPort.h"
 
+#include "comm/LineTiming.h"
+#include "comm/SystemSerial.h"
 #include "comm/PosixBaud.h"
 #include "comm/RkGlobal.h"
 
@@ -18,13 +20,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Rounded up: a wait must never end before its deadline (a gap of 49.5 ms
-// does not end a reply).
-int RemainingMs(Clock::time_point deadline) {
-  const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
-  return left < 0 ? 0 : static_cast<int>(left);
-}
-
 speed_t StandardSpeed(int baud) {
   switch (baud) {
     case 1200: return B1200;
@@ -37,11 +32,6 @@ speed_t StandardSpeed(int baud) {
     case 115200: return B115200;
     default: return B0;
   }
-}
-
-// Time the line needs for n bytes at this baud rate (11 bits per byte at most).
-int TransmitMs(std::size_t bytes, int baud) {
-  return static_cast<int>((bytes * 11u * 1000u) / static_cast<unsigned>(baud > 0 ? baud : 9600)) + 1;
 }
 
 }  // namespace
@@ -67,26 +57,32 @@ termios BuildRawTermios(const termios& original, const LineSettings& settings) {
 
 bool IsVanishedDeviceError(int error) { return error == EIO || error == ENXIO || error == ENODEV; }
 
-class PosixSerialPort::Use {
+int NoSuchPortError() { return ENODEV; }
+
+int CancelledWaitError() { return ECANCELED; }
+
+std::shared_ptr<SerialBackend> MakeSystemSerialBackend(std::shared_ptr<const PortPaths> paths) {
+  return std::make_shared<PosixSerialBackend>(std::move(paths));
+}
+
+namespace {
+
+class DevicePathBackend : public SerialBackend {
 public:
-  explicit Use(PosixSerialPort& port) : port_(port) {
-    std::lock_guard lock(port_.mutex_);
-    ok_ = !port_.closed_;
-    if (ok_) ++port_.inFlight_;
-  }
-  ~Use() {
-    if (!ok_) return;
-    std::lock_guard lock(port_.mutex_);
-    if (--port_.inFlight_ == 0) port_.idle_.notify_all();
-  }
-  Use(const Use&) = delete;
-  Use& operator=(const Use&) = delete;
-  bool ok() const { return ok_; }
+  explicit DevicePathBackend(std::string path) : path_(std::move(path)) {}
+  std::shared_ptr<SerialPort> Open(TPort, int& error) override { return PosixSerialPort::Open(path_, error); }
 
 private:
-  PosixSerialPort& port_;
-  bool ok_ = false;
+  std::string path_;
 };
+
+}  // namespace
+
+std::shared_ptr<SerialBackend> MakeDeviceSerialBackend(std::string device) {
+  return std::make_shared<DevicePathBackend>(std::move(device));
+}
+
+std::string SystemPortLocation(const PortPaths& paths, TPort port) { return paths.Resolve(port); }
 
 std::shared_ptr<PosixSerialPort> PosixSerialPort::Open(const std::string& path, int& error) {
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -121,7 +117,7 @@ PosixSerialPort::PosixSerialPort(int fd, int cancelFd) : fd_(fd), cancelFd_(canc
 PosixSerialPort::~PosixSerialPort() { Close(); }
 
 int PosixSerialPort::ReadState() {
-  Use use(*this);
+  PortUsage::Use use(usage_);
   if (!use.ok()) return EBADF;
   termios current{};
   if (::tcgetattr(fd_, &current) != 0) return errno;
@@ -134,7 +130,7 @@ int PosixSerialPort::ReadState() {
 }
 
 int PosixSerialPort::ApplySettings(const LineSettings& settings) {
-  Use use(*this);
+  PortUsage::Use use(usage_);
   if (!use.ok()) return EBADF;
   termios t = BuildRawTermios(original_, settings);
   const int baud = BaudrateValue(settings.baudrate);
@@ -152,7 +148,7 @@ int PosixSerialPort::ApplySettings(const LineSettings& settings) {
 }
 
 int PosixSerialPort::Purge() {
-  Use use(*this);
+  PortUsage::Use use(usage_);
   if (!use.ok()) return EBADF;
   aheadNext_ = aheadEnd_ = 0;
   return ::tcflush(fd_, TCIOFLUSH) == 0 ? 0 : errno;
@@ -170,11 +166,9 @@ int PosixSerialPort::WaitWritable(int timeoutMs) {
 }
 
 int PosixSerialPort::WriteAll(const std::uint8_t* data, std::size_t size) {
-  Use use(*this);
+  PortUsage::Use use(usage_);
   if (!use.ok()) return EBADF;
-  // A line that takes no bytes for this long is stuck (flow control, a
-  // vanished adapter): report it instead of waiting for ever.
-  const auto deadline = Clock::now() + std::chrono::milliseconds(1000 + 2 * TransmitMs(size, baud_.load()));
+  const auto deadline = Clock::now() + std::chrono::milliseconds(WriteLimitMs(size, baud_.load()));
   while (size > 0) {
     const ssize_t n = ::write(fd_, data, size);
     if (n > 0) {
@@ -191,7 +185,7 @@ int PosixSerialPort::WriteAll(const std::uint8_t* data, std::size_t size) {
 }
 
 int PosixSerialPort::Flush() {
-  Use use(*this);
+  PortUsage::Use use(usage_);
   if (!use.ok()) return EBADF;
   // Wait until the output queue is empty, so the reply's time-out starts
   // when the command has left the port, but never longer than the bytes can
@@ -208,7 +202,7 @@ int PosixSerialPort::Flush() {
 }
 
 ReadResult PosixSerialPort::ReadByte(int timeoutMs) {
-  Use use(*this);
+  PortUsage::Use use(usage_);
   if (!use.ok()) return {ReadStatus::Error, 0, EBADF};
   if (cancelled_) return {ReadStatus::Timeout, 0, 0};
   if (aheadNext_ < aheadEnd_) return {ReadStatus::Byte, ahead_[aheadNext_++], 0};
@@ -252,7 +246,7 @@ int PosixSerialPort::ReadIcount(std::uint32_t* counters) {
 
 int PosixSerialPort::TakeLineErrors(std::uint32_t& flags) {
   flags = 0;
-  Use use(*this);
+  PortUsage::Use use(usage_);
   if (!use.ok()) return EBADF;
   if (!icountSupported_) return 0;
   std::uint32_t counters[5];
@@ -281,15 +275,9 @@ void PosixSerialPort::CancelWait() {
 }
 
 int PosixSerialPort::Close() {
-  {
-    std::lock_guard lock(mutex_);
-    if (closed_) return 0;
-  }
+  if (usage_.Closed()) return 0;
   CancelWait();
-  std::unique_lock lock(mutex_);
-  if (closed_) return 0;
-  closed_ = true;
-  idle_.wait(lock, [this] { return inFlight_ == 0; });
+  if (!usage_.CloseAndWait()) return 0;
   int error = 0;
   // Output still held back by flow control would make close() wait for it
   // (up to half a minute on a stalled line); nobody is waiting for it now.

@@ -2,12 +2,11 @@
 
 #include <array>
 #include <atomic>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 #include <termios.h>
 
 #include "comm/PortPaths.h"
+#include "comm/PortUsage.h"
 #include "comm/SerialApi.h"
 
 // A serial port through termios: opened exclusively (O_NOCTTY, TIOCEXCL and
@@ -36,18 +35,12 @@ public:
 private:
   PosixSerialPort(int fd, int cancelFd);
 
-  // Keeps the descriptor alive while a call uses it; Close waits for the
-  // calls in flight (which CancelWait has woken) before closing it.
-  class Use;
   int WaitWritable(int timeoutMs);
   int ReadIcount(std::uint32_t* counters);
 
   int fd_;
   int cancelFd_;  // eventfd that wakes poll() when the port is being closed
-  std::mutex mutex_;
-  std::condition_variable idle_;
-  int inFlight_ = 0;
-  bool closed_ = false;
+  PortUsage usage_;  // Close waits for the calls in flight (which CancelWait has woken)
   std::atomic<bool> cancelled_{false};
   termios original_{};
   bool haveOriginal_ = false;
@@ -73,7 +66,3 @@ private:
 // what the port had when it was opened (flow control stays as it was). The
 // baud rate is set separately, since 28800 has no termios constant.
 termios BuildRawTermios(const termios& original, const LineSettings& settings);
-
-// Whether an error number means that the device has gone away (a USB
-// adapter unplugged, a pseudo-terminal's other end closed).
-bool IsVanishedDeviceError(int error);

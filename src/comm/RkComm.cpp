@@ -42,7 +42,7 @@ void TRkComm::Open() {
   int error = 0;
   port_ = backend_ ? backend_->Open(portName_, error) : nullptr;
   if (!port_) {
-    const std::string text = SystemErrorText(error != 0 ? error : ENODEV);
+    const std::string text = SystemErrorText(error != 0 ? error : NoSuchPortError());
     if (traffic_) traffic_->PortOpened(portName_, CurrentLineSettings(), text);
     throw ECommHandleError(text);
   }

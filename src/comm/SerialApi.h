@@ -8,8 +8,9 @@
 #include "comm/RkTypes.h"
 
 // The operating-system layer under TRkComm: one open serial port. Every call
-// returns 0 on success or the system's error number (errno), which the
-// caller keeps with the outcome and turns into text with SystemErrorText.
+// returns 0 on success or the system's error number (errno on Linux, a
+// Win32 error on Windows), which the caller keeps with the outcome and turns
+// into text with SystemErrorText.
 //
 // Threads: the worker thread reads and writes while the main thread may
 // change the line settings (a frame setter on an open port) or cancel and
@@ -27,7 +28,7 @@ struct LineSettings {
 enum class ReadStatus {
   Byte,     // one byte was read
   Timeout,  // nothing arrived within the time-out (or the wait was cancelled)
-  Error,    // the read failed; the error number says why (a vanished device gives EIO/ENXIO/ENODEV)
+  Error,    // the read failed; the error number says why (see IsVanishedDeviceError)
 };
 
 struct ReadResult {
@@ -73,3 +74,9 @@ public:
   // Opens the port exclusively. On failure returns null and sets error.
   virtual std::shared_ptr<SerialPort> Open(TPort port, int& error) = 0;
 };
+
+// Error numbers with a meaning for the library, in the numbering of the
+// back-end this program was built with.
+int NoSuchPortError();                  // opening a port that is not there
+int CancelledWaitError();               // a wait that closing the port cut short
+bool IsVanishedDeviceError(int error);  // the device has gone away (an adapter unplugged)

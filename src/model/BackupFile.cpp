@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "platform/AtomicFile.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ bool MarkersRight(std::string_view bytes) {
 // The first `limit` bytes of a file (fewer when it is shorter), or no value
 // with *error set to the system's text.
 std::optional<std::string> ReadAtMost(const std::string& path, std::size_t limit, std::string* error) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenFile(path, "rb");
   if (file == nullptr) {
     *error = path + ": " + std::strerror(errno);
     return std::nullopt;

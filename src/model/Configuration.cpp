@@ -1,12 +1,9 @@
 #include "model/Configuration.h"
 
-#include <cerrno>
-#include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 #include <variant>
 
+#include "platform/FileSystem.h"
 #include "platform/IniDocument.h"
 
 namespace {
@@ -139,8 +136,6 @@ const SharedSetting kSharedSettings[] = {
     Shared<std::string>{&ToolSettings::trafficFolder, &TGlobalVar::TrafficFolder},
 };
 
-std::string SystemText(const std::string& path) { return path + ": " + std::strerror(errno); }
-
 }  // namespace
 
 ToolSettings SettingsFromDocument(const IniDocument& file) {
@@ -155,19 +150,19 @@ ToolSettings DefaultSettings() { return SettingsFromDocument(IniDocument{}); }
 
 SettingsReadResult ReadSettingsFile(const std::string& path) {
   SettingsReadResult result;
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return result;
+  PathKind kind = PathKind::Missing;
+  std::string error;
+  if (!InspectPath(path, kind, &error)) {
     result.file = SettingsFile::Unreadable;
-    result.error = SystemText(path);
+    result.error = error;
     return result;
   }
-  std::string error;
-  const auto document = S_ISREG(info.st_mode) ? IniDocument::LoadFile(path, &error, kConfigurationMaxSize)
-                                               : std::optional<IniDocument>{};
+  if (kind == PathKind::Missing) return result;
+  const bool isFile = kind == PathKind::File;
+  const auto document = isFile ? IniDocument::LoadFile(path, &error, kConfigurationMaxSize) : std::optional<IniDocument>{};
   if (!document) {
     result.file = SettingsFile::Unreadable;
-    result.error = S_ISREG(info.st_mode) ? error : path + ": not a file";
+    result.error = isFile ? error : path + ": not a file";
     return result;
   }
   result.file = SettingsFile::Read;
@@ -177,10 +172,8 @@ SettingsReadResult ReadSettingsFile(const std::string& path) {
 
 bool WriteSettingsFile(const std::string& path, const ToolSettings& settings, std::string* error) {
   // Renaming a new file into place would replace a read-only one as well;
-  // a file the user protected stays as it is (also for a user whom the
-  // system would let write it anyway).
-  struct stat info {};
-  if (::stat(path.c_str(), &info) == 0 && ((info.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
+  // a file the user protected stays as it is.
+  if (IsWriteProtected(path)) {
     if (error) *error = path + ": the file is read-only; it is left as it is";
     return false;
   }

@@ -1,9 +1,9 @@
 #include "model/DeviceSearch.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 
+#include "comm/SerialApi.h"
 #include "model/DeviceReply.h"
 
 namespace {
@@ -160,7 +160,9 @@ std::optional<DeviceChoice> ChoiceFromRow(const FoundDeviceRow& row) {
 
 // Closing the port marks it closed and cancels the worker's wait: the
 // worker's next port step reports cePortClosed, a write that was waiting for
-// room ECANCELED. Either way the close cut the exchange short.
+// room the back-end's cancelled wait. Either way the close cut the exchange
+// short.
 bool IsAbortedExchange(const TCommError& error) {
-  return error.Code == cePortClosed || (error.Code == ceSystemError && error.SystemError == ECANCELED);
+  return error.Code == cePortClosed ||
+         (error.Code == ceSystemError && error.SystemError == static_cast<std::uint32_t>(CancelledWaitError()));
 }

@@ -1,10 +1,8 @@
 #include "model/TreeFile.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "platform/AtomicFile.h"
 #include "platform/ByteOrderMark.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -77,8 +75,8 @@ TreeFile ParseTreeFile(std::string_view text) {
 }
 
 TreeFile LoadTreeFile(const std::string& path, std::size_t maxSize) {
-  std::error_code ignored;
-  if (!std::filesystem::exists(path, ignored)) return {};
+  PathKind kind = PathKind::Missing;
+  if (!InspectPath(path, kind) || kind == PathKind::Missing) return {};
   std::string content, error;
   if (!ReadWholeFile(path, &content, maxSize, &error)) return TreeFile{{}, error};
   return ParseTreeFile(content);

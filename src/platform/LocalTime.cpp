@@ -3,23 +3,9 @@
 #include <cstdio>
 #include <ctime>
 
-namespace {
-
-std::tm Local(std::time_t seconds) {
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &seconds);
-#else
-  localtime_r(&seconds, &local);
-#endif
-  return local;
-}
-
-}  // namespace
-
 std::string LocalDateTime(std::chrono::system_clock::time_point when, char separator, bool millis) {
   using namespace std::chrono;
-  const std::tm local = Local(system_clock::to_time_t(when));
+  const std::tm local = LocalTime(system_clock::to_time_t(when));
   long long ms = duration_cast<milliseconds>(when.time_since_epoch()).count() % 1000;
   if (ms < 0) ms += 1000;
   char text[48];
@@ -34,7 +20,7 @@ std::string LocalDateTime(std::chrono::system_clock::time_point when, char separ
 }
 
 std::string UtcOffset(std::chrono::system_clock::time_point when) {
-  const std::tm local = Local(std::chrono::system_clock::to_time_t(when));
+  const std::tm local = LocalTime(std::chrono::system_clock::to_time_t(when));
   char text[16];
   if (std::strftime(text, sizeof text, "%z", &local) == 0) return "";
   return text;

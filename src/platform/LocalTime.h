@@ -1,7 +1,12 @@
 #pragma once
 
 #include <chrono>
+#include <ctime>
 #include <string>
+
+// The calendar time of the user's time zone for a moment (std::localtime
+// without its shared buffer, safe on any thread); one file per system.
+std::tm LocalTime(std::time_t moment);
 
 // A moment as local date and time, "2025-03-14 09:26:53" (separator ' ' or
 // 'T'), with ".123" when millis is set: the form reports, transcripts and

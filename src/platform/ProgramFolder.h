@@ -2,6 +2,7 @@
 
 #include <string>
 
-// The folder of the running program, ending in '/', where its data files
-// lie beside it; empty when the system cannot tell.
+// The folder of the running program, ending in its separator ('/', on
+// Windows '\'), where its data files lie beside it; empty when the system
+// cannot tell.
 std::string ProgramFolder();

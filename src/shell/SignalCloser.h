@@ -1,14 +1,15 @@
 #pragma once
 
 #include <QObject>
+#include <memory>
 
-class QSocketNotifier;
+class CloseRequestWatcher;
 class QWidget;
 
-// Closes a window when the process gets SIGTERM or SIGINT, exactly as the
-// user closing it would (so the port is closed and the settings written).
-// The signal handler only writes to a pipe; the window is closed from the
-// event loop.
+// Closes a window when the system asks the program to end (SIGTERM or
+// SIGINT; on Windows the console's close events), exactly as the user
+// closing it would (so the port is closed and the settings written). The
+// request is handed to the event loop, which closes the window.
 class SignalCloser : public QObject {
   Q_OBJECT
 public:
@@ -16,6 +17,5 @@ public:
   ~SignalCloser() override;
 
 private:
-  QWidget* window_;
-  QSocketNotifier* notifier_ = nullptr;
+  std::unique_ptr<CloseRequestWatcher> watcher_;
 };

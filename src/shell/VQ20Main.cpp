@@ -22,7 +22,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "comm/PosixSerialPort.h"
+#include "comm/SystemSerial.h"
 #include "model/CatalogueFiles.h"
 #include "model/Configuration.h"
 #include "model/Global_var.h"
@@ -172,7 +172,7 @@ QGroupBox* MakeGroup(const char* name, QWidget* parent) {
 TFormMain::TFormMain(const MainWindowSetup& setup, QWidget* parent)
     : QMainWindow(parent),
       paths_(std::make_shared<PortPaths>()),
-      RkComm1(invoker_, setup.backend ? setup.backend : std::make_shared<PosixSerialBackend>(paths_)),
+      RkComm1(invoker_, setup.backend ? setup.backend : MakeSystemSerialBackend(paths_)),
       identification_(RkComm1, GlobalVar()),
       polling_(RkComm1, GlobalVar()),
       errorPoll_(RkComm1, SharedPollingPause()),

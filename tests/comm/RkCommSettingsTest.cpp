@@ -212,7 +212,7 @@ TEST_F(RkCommSettings, OpeningAMissingPortRaisesTheSystemTextAndFiresNothing) {
     port_.Open();
     FAIL() << "opened a missing port";
   } catch (const ECommHandleError& e) {
-    EXPECT_EQ(std::string(e.what()), std::strerror(ENOENT));
+    EXPECT_EQ(std::string(e.what()), SystemErrorText(ENOENT));
   }
   EXPECT_FALSE(port_.Active());
   EXPECT_EQ(activations, 0);

@@ -54,10 +54,4 @@ TEST(RkTexts, CatalogueHoldsBothLanguagesAndNothingElse) {
   }
 }
 
-TEST(RkTexts, SystemErrorTextIsTheSystemsText) {
-  EXPECT_EQ(SystemErrorText(ENOENT), std::strerror(ENOENT));
-  EXPECT_EQ(SystemErrorText(0), "");
-  EXPECT_FALSE(SystemErrorText(99999).empty());
-}
-
 }  // namespace

@@ -3,21 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <csignal>
 #include <fstream>
 #include <sstream>
-#include <sys/resource.h>
-#include <unistd.h>
+
+#include "BackupFileTestSupport.h"
 
 namespace {
-
-// A device whose every parameter and setpoint differs, negatives included.
-DeviceContent SampleContent() {
-  DeviceContent content;
-  for (int n = 0; n < kParameterCount; ++n) content.parameters[n] = (n % 2 ? -1 : 1) * (n * 1000 + 7);
-  for (int k = 1; k <= kSetpointCount; ++k) content.setpoints[k] = -k * 100003;
-  return content;
-}
 
 std::string Bytes(std::initializer_list<unsigned char> bytes) { return std::string(bytes.begin(), bytes.end()); }
 
@@ -83,20 +74,6 @@ TEST(BackupFile, RefusesOtherSizesAndWrongMarkers) {
   }
 }
 
-class BackupFileOnDisk : public ::testing::Test {
-protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("vq2x-backup-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::string Path(const char* name = "device.bak") const { return (dir_ / name).string(); }
-
-  std::filesystem::path dir_;
-};
-
 TEST_F(BackupFileOnDisk, SavedFileLoadsBackAndReplacesAnOldOne) {
   std::ofstream(Path()) << "old";
   std::string error;
@@ -105,29 +82,6 @@ TEST_F(BackupFileOnDisk, SavedFileLoadsBackAndReplacesAnOldOne) {
   const BackupRead read = LoadBackupFile(Path());
   ASSERT_EQ(read.outcome, BackupOutcome::Loaded) << read.systemText;
   EXPECT_EQ(read.content, SampleContent());
-}
-
-// A write that fails half-way (here: the process may write no file larger
-// than 1000 bytes) leaves the old backup whole and no temporary file.
-TEST_F(BackupFileOnDisk, AFailedSaveKeepsTheOldBackup) {
-  std::ofstream(Path()) << "old backup";
-  rlimit saved{};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit small = saved;
-  small.rlim_cur = 1000;
-  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  std::string error;
-  const bool written = SaveBackupFile(Path(), SampleContent(), &error);
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous);
-
-  EXPECT_FALSE(written);
-  EXPECT_NE(error.find(Path()), std::string::npos) << error;
-  std::stringstream old;
-  old << std::ifstream(Path()).rdbuf();
-  EXPECT_EQ(old.str(), "old backup");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), std::filesystem::directory_iterator()), 1);
 }
 
 TEST_F(BackupFileOnDisk, FailuresCarryTheSystemsText) {

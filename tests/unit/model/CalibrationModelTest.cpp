@@ -203,7 +203,7 @@ TEST(CalibrationModel, ReadingsStopEachOtherAndIgnoreRepliesWhenOff) {
   const ReadingSwitch voltage = model.ToggleVoltageReading();
   EXPECT_EQ(voltage.start, AnalogInput::Voltage);
   EXPECT_EQ(InputModeCommand(AnalogInput::Voltage), "wp 226 0");
-  EXPECT_EQ(LiveReadingCommand(AnalogInput::Voltage), "r4");
+  EXPECT_STREQ(LiveReadingCommand(AnalogInput::Voltage), "r4");
   EXPECT_EQ(model.LiveReading(AnalogInput::Voltage, Line("r4 12345")), "1,2345 V");
 
   const ReadingSwitch current = model.ToggleCurrentReading();

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <set>
 #include <vector>
+
+#include "comm/SerialApi.h"
 
 namespace {
 
@@ -197,7 +198,7 @@ TEST(DeviceSearchTexts, PanelAndCellTexts) {
 
 TEST(DeviceSearchAbort, OnlyAnExchangeCutByClosingIsAborted) {
   EXPECT_TRUE(IsAbortedExchange({cePortClosed, 0, 0}));
-  EXPECT_TRUE(IsAbortedExchange({ceSystemError, ECANCELED, 0}));
+  EXPECT_TRUE(IsAbortedExchange({ceSystemError, static_cast<std::uint32_t>(CancelledWaitError()), 0}));
   EXPECT_FALSE(IsAbortedExchange({ceSystemError, EIO, 0}));
   EXPECT_FALSE(IsAbortedExchange({ceTimeout, 0, 0}));
   EXPECT_FALSE(IsAbortedExchange({}));
