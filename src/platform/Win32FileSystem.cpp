@@ -28,3 +28,25 @@ bool IsWriteProtected(const std::string& path) {
   const DWORD attributes = ::GetFileAttributesW(Utf16FromUtf8(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
+
+bool IsWritableFolder(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesW(Utf16FromUtf8(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+         (attributes & FILE_ATTRIBUTE_READONLY) == 0;
+}
+
+bool MakeFolders(const std::string& folder, std::string* error) {
+  for (std::size_t at = folder.find_first_of("/\\", 3); at != std::string::npos; at = folder.find_first_of("/\\", at + 1)) {
+    const std::string part = folder.substr(0, at);
+    if (!::CreateDirectoryW(Utf16FromUtf8(part).c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+      if (error) *error = part + ": " + SystemErrorMessage(static_cast<int>(::GetLastError()));
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string UserConfigFolder(const EnvironmentLookup& environment) {
+  const char* appData = environment("APPDATA");
+  return appData != nullptr && appData[0] != '\0' ? std::string(appData) + "/" : "";
+}
