@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "comm/TranscriptFormat.h"
+#include "platform/FileSystem.h"
 #include "platform/LocalTime.h"
 
 namespace {
@@ -29,7 +30,7 @@ std::string Quoted(const std::string& text) {
 }  // namespace
 
 std::unique_ptr<TrafficTranscript> TrafficTranscript::Open(TranscriptSetup setup, std::string* error) {
-  std::FILE* file = std::fopen(setup.path.c_str(), setup.append ? "ab" : "wb");
+  std::FILE* file = OpenFile(setup.path, setup.append ? "ab" : "wb");
   if (file == nullptr) {
     if (error) *error = std::strerror(errno);
     return nullptr;
@@ -97,7 +98,7 @@ void TrafficTranscript::Rotate() {
   fs::remove(setup_.path + ".1", ignored);
   fs::rename(setup_.path, setup_.path + ".1", error);
   if (error) writeError_ = error.message();
-  file_ = std::fopen(setup_.path.c_str(), "wb");
+  file_ = OpenFile(setup_.path, "wb");
   if (file_ == nullptr) writeError_ = std::strerror(errno);
   ++part_;
   buffer_ = Header();
