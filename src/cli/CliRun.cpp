@@ -36,6 +36,7 @@ int Dispatch(const CliCall& call, const ToolSettings& settings, CliOutput& out) 
     case CliCommand::Restore: return RunRestore(call, settings, out);
     case CliCommand::Watch: return RunWatch(call, settings, out);
     case CliCommand::Send: return RunSend(call, settings, out);
+    case CliCommand::Diff: return RunDiff(call, settings, out);
   }
   return kUsage;
 }

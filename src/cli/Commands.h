@@ -18,3 +18,4 @@ int RunBackup(const CliCall& call, const ToolSettings& settings, CliOutput& out)
 int RunRestore(const CliCall& call, const ToolSettings& settings, CliOutput& out);
 int RunWatch(const CliCall& call, const ToolSettings& settings, CliOutput& out);
 int RunSend(const CliCall& call, const ToolSettings& settings, CliOutput& out);
+int RunDiff(const CliCall& call, const ToolSettings& settings, CliOutput& out);

@@ -92,6 +92,77 @@ TEST_F(CliSim, BackupRestoredIntoAnotherDeviceMakesItTheSame) {
   EXPECT_EQ(Bytes(File("a.bak")), Bytes(File("b.bak")));
 }
 
+std::size_t Count(const std::string& text, const std::string& what) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
+std::size_t Heard(const std::vector<std::string>& heard, std::size_t from, const std::string& start) {
+  return static_cast<std::size_t>(std::count_if(heard.begin() + static_cast<std::ptrdiff_t>(from), heard.end(),
+                                                [&](const std::string& c) { return c.starts_with(start); }));
+}
+
+// Three values changed in the device: the diff with the file read before
+// names exactly them; a write of only what changed sends three "wp" and one
+// "bp", and reads just those back.
+TEST_F(CliSim, DiffNamesTheChangedValuesAndAChangedOnlyWriteSendsJustThose) {
+  const BackgroundProcess& sim = Simulator({"0:VQ22"});
+  const std::string file = File("a.vqp").string();
+  ASSERT_EQ(Vq2x(sim, {"read", "-o", file}).status, 0);
+  ASSERT_EQ(Vq2x(sim, {"diff", file, file}).status, 0);
+  ASSERT_EQ(Vq2x(sim, {"set", "--raw", "7=4321", "8=-17", "31=8765"}).status, 0);
+  const ProgramRun diff = Vq2x(sim, {"--json", "diff", file, "device"});
+  EXPECT_EQ(diff.status, 1) << diff.err;
+  EXPECT_EQ(Count(diff.out, "\"number\""), 3u) << diff.out;
+  for (const char* expected : {"\"name\": \"Cam 1 start\"", "\"b_raw\": 4321", "\"b_raw\": -17", "\"different\": 3"})
+    EXPECT_NE(diff.out.find(expected), std::string::npos) << expected << diff.out;
+
+  const std::size_t before = Heard(Log(0)).size();
+  const ProgramRun write = Vq2x(sim, {"write", file, "--changed-only", "--verify"});
+  EXPECT_EQ(write.status, 0) << write.err;
+  const std::vector<std::string> heard = Heard(Log(0));
+  EXPECT_EQ(Heard(heard, before, "wp "), 3u);
+  EXPECT_EQ(Heard(heard, before, "bp"), 1u);
+  EXPECT_EQ(std::vector<std::string>(heard.end() - 3, heard.end()),
+            (std::vector<std::string>{"rp 7", "rp 8", "rp 31"}));
+}
+
+// The device keeps cam 1's start within -1000 .. 1000 without a word: the
+// checked write reads it back after "bp" and reports both values.
+TEST_F(CliSim, VerifyReportsAValueTheDeviceClamped) {
+  std::ofstream(File("limits.txt")) << "[007]\nmin=-1000\nmax=1000\n";
+  const BackgroundProcess& sim = Simulator({"0:VQ22"}, {"--clamp", "--catalogue", File("limits.txt").string()});
+  const ProgramRun run = Vq2x(sim, {"--json", "set", "--raw", "7=5000", "8=500", "--verify"});
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_EQ(Count(run.out, "\"written_raw\""), 1u) << run.out;
+  EXPECT_NE(run.out.find("\"written_raw\": 5000"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"device_raw\": 1000"), std::string::npos) << run.out;
+  const std::vector<std::string> heard = Heard(Log(0));
+  EXPECT_EQ(std::vector<std::string>(heard.end() - 5, heard.end()),
+            (std::vector<std::string>{"wp 7 5000", "wp 8 500", "bp", "rp 7", "rp 8"}));
+}
+
+// Unit 3's backup restored into unit 5 with its line identity kept:
+// parameters 0, 1 and 2 are not written, and unit 5 answers as itself.
+TEST_F(CliSim, ACloneKeepsTheUnitsNumberAndLineSettings) {
+  const BackgroundProcess& sim = Simulator({"3:VQ22", "5:VQ22"});
+  ASSERT_EQ(Vq2x(sim, {"--unit", "3", "set", "--raw", "0=3", "1=3", "7=777"}).status, 0);
+  ASSERT_EQ(Vq2x(sim, {"--unit", "5", "set", "--raw", "0=5", "1=7"}).status, 0);
+  ASSERT_EQ(Vq2x(sim, {"--unit", "3", "backup", "-o", File("u3.bak").string()}).status, 0);
+  const std::size_t before = Heard(Log(0)).size();
+  const ProgramRun restore =
+      Vq2x(sim, {"--unit", "5", "restore", File("u3.bak").string(), "--keep-line-identity", "--yes"});
+  EXPECT_EQ(restore.status, 0) << restore.err;
+  const std::vector<std::string> heard = Heard(Log(0));
+  EXPECT_EQ(Heard(heard, before, "wp "), 313u);
+  for (const char* identity : {"wp 0 ", "wp 1 ", "wp 2 "}) EXPECT_EQ(Heard(heard, before, identity), 0u);
+  const ProgramRun unit5 = Vq2x(sim, {"--unit", "5", "--json", "get", "0", "1", "7"});
+  ASSERT_EQ(unit5.status, 0) << unit5.err;
+  for (const char* raw : {"\"raw\": 5,", "\"raw\": 7,", "\"raw\": 777,"})
+    EXPECT_NE(unit5.out.find(raw), std::string::npos) << raw << unit5.out;
+}
+
 TEST_F(CliSim, EveryUnitOfALineIsAttemptedAndSavedInItsOwnFile) {
   const BackgroundProcess& sim = Simulator({"1:VQ22", "5:VQ20", "7:VQ21"});
   const ProgramRun run = Vq2x(sim, {"--units", "1,2,5,7", "backup", "-o", File("line-{unit}-{serial}.bak").string()});
