@@ -11,6 +11,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/LiveColumns.h"
 #include "model/Global_var.h"
+#include "platform/FileExtension.h"
 
 namespace {
 
@@ -203,19 +204,10 @@ std::optional<std::string> Complete(const RawCall& raw, const CommandInfo& info,
   return std::nullopt;
 }
 
-std::string Extension(const std::string& path) {
-  const std::size_t dot = path.find_last_of('.');
-  const std::size_t slash = path.find_last_of("/\\");
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-  std::string ext = path.substr(dot + 1);
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-  return ext;
-}
-
 std::optional<SideKind> DiffSide(const std::string& operand) {
   if (operand == "device") return SideKind::Device;
   if (operand == "defaults") return SideKind::Defaults;
-  const std::string ext = Extension(operand);
+  const std::string ext = FileExtension(operand);
   if (ext == "vqp") return SideKind::Parameters;
   if (ext == "vqs") return SideKind::Setpoints;
   if (ext == "bak") return SideKind::Both;
@@ -232,7 +224,7 @@ std::optional<std::string> CheckDiff(CliCall& call) {
       return "diff " + call.operands[i] + ": expected device, defaults or a .vqp, .vqs or .bak file";
   if (*a == SideKind::Device && *b == SideKind::Device) return "diff: compare the device with a file or the defaults";
   const auto holdsParameters = [](SideKind k) { return k != SideKind::Setpoints; };
-  const auto holdsSetpoints = [](SideKind k) { return k == SideKind::Device || k == SideKind::Setpoints || k == SideKind::Both; };
+  const auto holdsSetpoints = [](SideKind k) { return k != SideKind::Defaults && k != SideKind::Parameters; };
   if (!(holdsParameters(*a) && holdsParameters(*b)) && !(holdsSetpoints(*a) && holdsSetpoints(*b)))
     return "diff " + call.operands[0] + " " + call.operands[1] + ": the two hold nothing in common";
   if (!call.global.units.empty() && *a != SideKind::Device && *b != SideKind::Device)
@@ -257,7 +249,7 @@ std::optional<std::string> CheckOperands(const RawCall& raw, CliCall& call) {
       break;
     case CliCommand::Read:
     case CliCommand::Backup: {
-      const std::string ext = Extension(call.output);
+      const std::string ext = FileExtension(call.output);
       if (call.command == CliCommand::Backup ? ext != "bak" : ext != "vqp" && ext != "vqs" && ext != "bak")
         return call.command == CliCommand::Backup ? "backup -o " + call.output + ": the file must end in .bak"
                                                   : "read -o " + call.output + ": expected a .vqp, .vqs or .bak file";
@@ -266,7 +258,7 @@ std::optional<std::string> CheckOperands(const RawCall& raw, CliCall& call) {
       break;
     }
     case CliCommand::Write:
-      if (const std::string ext = Extension(call.operands.front()); ext != "vqp" && ext != "vqs")
+      if (const std::string ext = FileExtension(call.operands.front()); ext != "vqp" && ext != "vqs")
         return "write " + call.operands.front() + ": expected a .vqp or .vqs file";
       break;
     case CliCommand::Diff: return CheckDiff(call);

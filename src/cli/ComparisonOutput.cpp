@@ -1,9 +1,9 @@
 #include "cli/ComparisonOutput.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "model/Global_var.h"
+#include "platform/FileExtension.h"
 
 namespace {
 
@@ -62,8 +62,8 @@ JobOutcome WriteChecked(DeviceLine& line, int unit, std::vector<TransferStep> st
       WriteValues(line, unit, std::move(steps), send, call.global.quiet, call.verify ? &held : nullptr);
   if (!call.verify || (!written.Done() && written.status != kDifferent)) return written;
   const Comparison comparison = CompareHeldOtherwise(held, send, CliCatalogues(call.global.language));
-  result["verify"] =
-      Json{{"rows", ComparisonJson(comparison, true, "written", "device")["rows"]}, {"different", comparison.different}};
+  const Json rows = ComparisonJson(comparison, true, "written", "device")["rows"];
+  result["verify"] = Json{{"rows", rows}, {"different", comparison.different}};
   if (held.empty()) return written;
   char header[120];
   std::snprintf(header, sizeof header, "unit %-3d held otherwise than written: %15s %15s", unit, "written", "device");
@@ -73,9 +73,7 @@ JobOutcome WriteChecked(DeviceLine& line, int unit, std::vector<TransferStep> st
 }
 
 std::string FileProblem(const std::string& path, const ValueFileStatus& status) {
-  std::string end = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
-  std::transform(end.begin(), end.end(), end.begin(), [](unsigned char c) { return std::tolower(c); });
-  const bool backup = end == ".bak";
+  const bool backup = FileExtension(path) == "bak";
   switch (status.outcome) {
     case ValueFileOutcome::Loaded: break;
     case ValueFileOutcome::CannotOpen: return "cannot read " + path + " (" + status.systemText + ")";

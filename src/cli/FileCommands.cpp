@@ -12,15 +12,10 @@
 #include "model/ParameterGrid.h"
 #include "model/ParameterNumbers.h"
 #include "model/SetpointFile.h"
+#include "platform/FileExtension.h"
 #include "platform/Terminal.h"
 
 namespace {
-
-std::string Extension(const std::string& path) {
-  std::string ext = path.substr(path.find_last_of('.') + 1);
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-  return ext;
-}
 
 // The serial text as a part of a file name: letters, digits, "-" and "_"
 // kept, anything else "_".
@@ -118,7 +113,7 @@ bool Confirmed(const std::string& question) {
 }  // namespace
 
 int RunRead(const CliCall& call, const ToolSettings& settings, CliOutput& out) {
-  const std::string ext = Extension(call.output);
+  const std::string ext = FileExtension(call.output);
   return RunOnUnits(call, settings, out, [&](DeviceLine& line, const UnitIdentity& unit, Json& result) {
     std::vector<TransferStep> steps =
         TransferSteps(ext == "vqp" ? kTransferParameters : ext == "vqs" ? kTransferSetpoints : kTransferWholeDevice,

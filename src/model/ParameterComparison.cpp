@@ -8,6 +8,7 @@
 #include "model/ParameterInput.h"
 #include "model/ParameterNumbers.h"
 #include "model/SetpointFile.h"
+#include "platform/FileExtension.h"
 
 namespace {
 
@@ -16,15 +17,6 @@ constexpr std::size_t kTypeLength = 4;  // "VQ22": the type without its version
 const IniDocument& EmptyDocument() {
   static const IniDocument empty;
   return empty;
-}
-
-std::string Extension(const std::string& path) {
-  const std::size_t dot = path.find_last_of('.');
-  const std::size_t slash = path.find_last_of("/\\");
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-  std::string ext = path.substr(dot + 1);
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-  return ext;
 }
 
 // A choice parameter shows its option; a value that is no option shows as
@@ -79,7 +71,7 @@ CompareFileRead FromBackup(const BackupRead& backup) {
 }  // namespace
 
 CompareFileRead LoadCompareFile(const std::string& path) {
-  const std::string ext = Extension(path);
+  const std::string ext = FileExtension(path);
   if (ext == "bak") return FromBackup(LoadBackupFile(path));
   if (ext == "vqs") {
     const SetpointFileRead file = LoadSetpointFile(path);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <fstream>
 #include <regex>
 
@@ -92,12 +93,6 @@ TEST_F(CliSim, BackupRestoredIntoAnotherDeviceMakesItTheSame) {
   EXPECT_EQ(Bytes(File("a.bak")), Bytes(File("b.bak")));
 }
 
-std::size_t Count(const std::string& text, const std::string& what) {
-  std::size_t n = 0;
-  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-  return n;
-}
-
 std::size_t Heard(const std::vector<std::string>& heard, std::size_t from, const std::string& start) {
   return static_cast<std::size_t>(std::count_if(heard.begin() + static_cast<std::ptrdiff_t>(from), heard.end(),
                                                 [&](const std::string& c) { return c.starts_with(start); }));
@@ -114,9 +109,11 @@ TEST_F(CliSim, DiffNamesTheChangedValuesAndAChangedOnlyWriteSendsJustThose) {
   ASSERT_EQ(Vq2x(sim, {"set", "--raw", "7=4321", "8=-17", "31=8765"}).status, 0);
   const ProgramRun diff = Vq2x(sim, {"--json", "diff", file, "device"});
   EXPECT_EQ(diff.status, 1) << diff.err;
-  EXPECT_EQ(Count(diff.out, "\"number\""), 3u) << diff.out;
-  for (const char* expected : {"\"name\": \"Cam 1 start\"", "\"b_raw\": 4321", "\"b_raw\": -17", "\"different\": 3"})
-    EXPECT_NE(diff.out.find(expected), std::string::npos) << expected << diff.out;
+  const nlohmann::json rows = nlohmann::json::parse(diff.out)["rows"];
+  ASSERT_EQ(rows.size(), 3u) << diff.out;
+  EXPECT_EQ(rows[0]["name"], "Cam 1 start");
+  EXPECT_EQ((std::vector<int>{rows[0]["b_raw"], rows[1]["b_raw"], rows[2]["b_raw"]}),
+            (std::vector<int>{4321, -17, 8765}));
 
   const std::size_t before = Heard(Log(0)).size();
   const ProgramRun write = Vq2x(sim, {"write", file, "--changed-only", "--verify"});
@@ -135,9 +132,10 @@ TEST_F(CliSim, VerifyReportsAValueTheDeviceClamped) {
   const BackgroundProcess& sim = Simulator({"0:VQ22"}, {"--clamp", "--catalogue", File("limits.txt").string()});
   const ProgramRun run = Vq2x(sim, {"--json", "set", "--raw", "7=5000", "8=500", "--verify"});
   EXPECT_EQ(run.status, 1) << run.err;
-  EXPECT_EQ(Count(run.out, "\"written_raw\""), 1u) << run.out;
-  EXPECT_NE(run.out.find("\"written_raw\": 5000"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("\"device_raw\": 1000"), std::string::npos) << run.out;
+  const nlohmann::json held = nlohmann::json::parse(run.out)["verify"]["rows"];
+  ASSERT_EQ(held.size(), 1u) << run.out;
+  EXPECT_EQ((std::vector<int>{held[0]["number"], held[0]["written_raw"], held[0]["device_raw"]}),
+            (std::vector<int>{7, 5000, 1000}));
   const std::vector<std::string> heard = Heard(Log(0));
   EXPECT_EQ(std::vector<std::string>(heard.end() - 5, heard.end()),
             (std::vector<std::string>{"wp 7 5000", "wp 8 500", "bp", "rp 7", "rp 8"}));
@@ -159,8 +157,8 @@ TEST_F(CliSim, ACloneKeepsTheUnitsNumberAndLineSettings) {
   for (const char* identity : {"wp 0 ", "wp 1 ", "wp 2 "}) EXPECT_EQ(Heard(heard, before, identity), 0u);
   const ProgramRun unit5 = Vq2x(sim, {"--unit", "5", "--json", "get", "0", "1", "7"});
   ASSERT_EQ(unit5.status, 0) << unit5.err;
-  for (const char* raw : {"\"raw\": 5,", "\"raw\": 7,", "\"raw\": 777,"})
-    EXPECT_NE(unit5.out.find(raw), std::string::npos) << raw << unit5.out;
+  const nlohmann::json p = nlohmann::json::parse(unit5.out)["parameters"];
+  EXPECT_EQ((std::vector<int>{p[0]["raw"], p[1]["raw"], p[2]["raw"]}), (std::vector<int>{5, 7, 777}));
 }
 
 TEST_F(CliSim, EveryUnitOfALineIsAttemptedAndSavedInItsOwnFile) {
