@@ -36,6 +36,7 @@ const SettingKey kKeys[] = {
     {"Serieel", "transmitdrv", 3, &ToolSettings::transmitdrv},
     {"Serieel", "unit_no", 0, &ToolSettings::unitNo},
     {"Opties", "Taal", 0, &ToolSettings::taal},
+    {"Opties", "ControleNaSchrijven", false, &ToolSettings::controleNaSchrijven},
     {"Algemeen", "OpenCloseDialoogPath", "", &ToolSettings::openCloseDialoogPath},
     {"Afdrukken", "Firma", "", &ToolSettings::firma},
     {"Afdrukken", "Type", "", &ToolSettings::type},
@@ -168,6 +169,7 @@ void ApplySharedSettings(const ToolSettings& s, TGlobalVar& g) {
   g.Puntgrootte = s.puntgrootte;
   g.Lin_X_hulplijn = s.linXHulplijn;
   g.Lin_Y_hulplijn = s.linYHulplijn;
+  g.VerifyAfterWrite = s.controleNaSchrijven;
 }
 
 void ApplyPortPaths(const ToolSettings& s, PortPaths& paths) {
@@ -205,6 +207,7 @@ ToolSettings CollectSettings(const TRkComm& port, int unitNumber, const TGlobalV
   s.linXHulplijn = g.Lin_X_hulplijn;
   s.linYHulplijn = g.Lin_Y_hulplijn;
   for (int i = 0; i < kPortCount; ++i) s.portPaths[static_cast<std::size_t>(i)] = paths.Configured(static_cast<TPort>(i));
+  s.controleNaSchrijven = g.VerifyAfterWrite;
   return s;
 }
 

@@ -29,6 +29,7 @@ struct ToolSettings {
   bool xHulplijn = false, yHulplijn = false;
   int puntgrootte = 0;
   bool linXHulplijn = false, linYHulplijn = false;
+  bool controleNaSchrijven = false;
   // [Poorten]: the device path of COM1 .. COM16, empty for the default one.
   std::array<std::string, kPortCount> portPaths;
 };

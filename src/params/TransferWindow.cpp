@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/PushButton.h"
 #include "ui/QtText.h"
 #include "ui/StatusPanel.h"
 
@@ -34,13 +35,6 @@ constexpr std::array<const char*, 15> kPanelDefaults = {
     "De gekozen parameters zijn verzonden en door het apparaat overgenomen."};
 constexpr std::array<const char*, 4> kCaptionKeys = {"CaptionMode0", "CaptionMode1", "CaptionMode2",
                                                      "CaptionMode3"};
-
-QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
-}
 
 }  // namespace
 
@@ -72,9 +66,9 @@ TransferWindow::TransferWindow(QWidget* parent, const char* objectName, const ch
   layout->addWidget(ProgressBar1);
 
   auto* buttons = new QHBoxLayout;
-  CmdOK = Button(this, "CmdOK", "OK");
-  CmdAgain = Button(this, "CmdAgain", "Again");
-  CmdCancel = Button(this, "CmdCancel", "Cancel");
+  CmdOK = NewPushButton(this, "CmdOK", "OK");
+  CmdAgain = NewPushButton(this, "CmdAgain", "Again");
+  CmdCancel = NewPushButton(this, "CmdCancel", "Cancel");
   buttons->addStretch();
   for (QPushButton* b : {CmdOK, CmdAgain, CmdCancel}) buttons->addWidget(b);
   buttons->addStretch();

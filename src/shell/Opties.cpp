@@ -1,5 +1,6 @@
 #include "shell/Opties.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,6 +24,7 @@ const std::vector<TextRow> kOptionTexts = {
     {"TabAlgemeen", "RegAlgemeen", "Algemeen"},
     {"LabelTaal", "TaalLabel", "Error"},
     {"ComboTaal", "TaalItems", "\"0\",\"1\",\"2\"", TextRow::Kind::List},
+    {"CheckControle", "ControleLabel", "Na het schrijven alle waarden teruglezen en controleren"},
     {"CmdOK", "CmdOK", "OK"},
     {"CmdCancel", "CmdCancel", "Cancel"},
 };
@@ -52,6 +54,9 @@ TFormOpties::TFormOpties(QWidget* parent) : TWindowBase(parent, "FormOpties", "I
   grid->addWidget(ComboTaal, 0, 1);
   grid->setColumnStretch(1, 1);
   pageLayout->addWidget(group);
+  CheckControle = new QCheckBox("Na het schrijven alle waarden teruglezen en controleren", page);
+  CheckControle->setObjectName("CheckControle");
+  pageLayout->addWidget(CheckControle);
   pageLayout->addStretch(1);
   layout->addWidget(tabs, 1);
 
@@ -67,6 +72,7 @@ void TFormOpties::FormActivate() {
   const int index = GlobalVar().LanguageIndex;
   ComboTaal->setCurrentIndex(index >= 0 && index < ComboTaal->count() ? index : -1);
   indexAtActivation_ = index;
+  CheckControle->setChecked(GlobalVar().VerifyAfterWrite);
   adjustSize();
 }
 
@@ -75,6 +81,7 @@ void TFormOpties::CmdOKClick() {
   // No entry selected (an index from the settings file that the list does
   // not offer): the language stays as it is.
   if (ComboTaal->currentIndex() >= 0) g.LanguageIndex = ComboTaal->currentIndex();
+  g.VerifyAfterWrite = CheckControle->isChecked();
   if (g.LanguageIndex != indexAtActivation_) TekstFile_Lezen(g);
   if (FormMain != nullptr) FormMain->LezenTeksten();
   ParameterDef_lezen(g);

@@ -3,6 +3,7 @@
 #include "ui/WindowBase.h"
 #include "ui/WindowTexts.h"
 
+class QCheckBox;
 class QComboBox;
 class QPushButton;
 
@@ -15,6 +16,8 @@ public:
   explicit TFormOpties(QWidget* parent = nullptr);
 
   QComboBox* ComboTaal = nullptr;
+  // Read back every value a write sent, and list each the device holds otherwise.
+  QCheckBox* CheckControle = nullptr;
   QPushButton* CmdOK = nullptr;
   QPushButton* CmdCancel = nullptr;
 

@@ -1,11 +1,13 @@
 // Backup and restore of a whole device: the read window fills a backup
 // file, a backup file fills the write window.
+#include <QCheckBox>
 #include <QMessageBox>
 
 #include "model/BackupFile.h"
 #include "model/FileDialogFilter.h"
 #include "model/LanguageTexts.h"
 #include "model/MessageText.h"
+#include "model/ParameterNumbers.h"
 #include "params/LeesParSoll.h"
 #include "params/SchrijfParSoll.h"
 #include "shell/VQ20Main.h"
@@ -28,6 +30,9 @@ constexpr const char* kWrongSize =
 constexpr const char* kWarningCaption = "Waarschuwing";
 constexpr const char* kRestore1 = "Alle parameters en sollwerten van de VQ2x worden overschreven met de inhoud van";
 constexpr const char* kRestore2 = "Wilt u de backup nu terugzetten?";
+constexpr const char* kFileUnit = "Het bestand is de backup van eenheid";
+constexpr const char* kOpenUnit = "het geopende apparaat is eenheid";
+constexpr const char* kKeepIdentity = "Eenheidnummer en lijninstellingen van dit apparaat behouden";
 
 std::string Text(const char* key, const char* builtIn) {
   return GlobalVar().LanguageLoaded ? Tekst(kSection, key, builtIn) : builtIn;
@@ -76,12 +81,25 @@ void TFormMain::RestoreClick() {
   FormSchrijfParSoll->SendParameters = read.content.parameters;
   FormSchrijfParSoll->SendSetpoints = read.content.setpoints;
 
-  const std::string question =
+  std::string question =
       RestoreConfirmation(Text("Msg_waarschuwingRestore_1", kRestore1), S(file), Text("Msg_waarschuwingRestore_2", kRestore2));
+  // A backup of another unit would give this one its number and line
+  // settings: both numbers are named, and keeping them is offered checked.
+  const int fileUnit = read.content.parameters[ParameterNumber::UnitNumber];
+  const bool otherUnit = fileUnit != UnitNumber();
+  if (otherUnit)
+    question += "\n\r" + Text("Msg_EenheidBestand", kFileUnit) + " " + std::to_string(fileUnit) + "; " +
+                Text("Msg_EenheidApparaat", kOpenUnit) + " " + std::to_string(UnitNumber()) + ".";
   QMessageBox box(QMessageBox::Warning, Q(Text("Msg_waarschuwingCaption", kWarningCaption)), MessageLines(question),
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
   box.setObjectName("RestoreConfirmation");
+  auto* keep = new QCheckBox(Q(Text("Msg_BehoudEenheid", kKeepIdentity)));
+  keep->setObjectName("CheckBehoudEenheid");
+  keep->setChecked(otherUnit);
+  box.setCheckBox(keep);
   if (box.exec() != QMessageBox::Yes) return;
   FormSchrijfParSoll->Mode = 3;
+  if (keep->isChecked())
+    FormSchrijfParSoll->ChosenSteps = KeepingLineIdentity(TransferSteps(kTransferWholeDevice, true));
   FormSchrijfParSoll->exec();
 }
