@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr std::size_t kValueWidth = 14;  // a value and its limits mark fill 15 columns
+
 std::string Marked(const std::string& value, bool outside) { return value + (outside ? "!" : " "); }
 
 std::string RowLine(const ComparisonRow& row, bool markDiffering) {
@@ -20,6 +22,13 @@ std::string RowLine(const ComparisonRow& row, bool markDiffering) {
   return text;
 }
 
+std::string TitleLine(const std::string& lead, const std::string& a, const std::string& b) {
+  const auto last = [](const std::string& t) { return t.size() > kValueWidth ? t.substr(t.size() - kValueWidth) : t; };
+  char line[200];
+  std::snprintf(line, sizeof line, "%-38s %15s %15s", lead.c_str(), last(a).c_str(), last(b).c_str());
+  return line;
+}
+
 }  // namespace
 
 EditorCatalogues CliCatalogues(int language) {
@@ -28,7 +37,9 @@ EditorCatalogues CliCatalogues(int language) {
   return catalogues;
 }
 
-void PrintComparison(const Comparison& comparison, bool all, const CliOutput& out) {
+void PrintComparison(const Comparison& comparison, bool all, const CliOutput& out, const std::string& a,
+                     const std::string& b) {
+  out.Line((all ? "  " : "") + TitleLine("", a, b));
   for (const ComparisonRow& row : comparison.rows)
     if (all || row.differs) out.Line(RowLine(row, all));
   out.Line(std::to_string(comparison.compared) + " compared, " + std::to_string(comparison.different) + " different");
@@ -65,9 +76,7 @@ JobOutcome WriteChecked(DeviceLine& line, int unit, std::vector<TransferStep> st
   const Json rows = ComparisonJson(comparison, true, "written", "device")["rows"];
   result["verify"] = Json{{"rows", rows}, {"different", comparison.different}};
   if (held.empty()) return written;
-  char header[120];
-  std::snprintf(header, sizeof header, "unit %-3d held otherwise than written: %15s %15s", unit, "written", "device");
-  out.Line(header);
+  out.Line(TitleLine("unit " + std::to_string(unit) + ": held otherwise than written", "written", "device"));
   for (const ComparisonRow& row : comparison.rows) out.Line(RowLine(row, false));
   return written;
 }

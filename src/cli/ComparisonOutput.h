@@ -15,8 +15,10 @@
 // The catalogue of the shared state in the language of the call.
 EditorCatalogues CliCatalogues(int language);
 
-// The rows that differ, or every row with `all` (differing ones marked "*").
-void PrintComparison(const Comparison& comparison, bool all, const CliOutput& out);
+// Titles over the two value columns, then the rows that differ, or every
+// row with `all` (differing ones marked "*"), then the counts.
+void PrintComparison(const Comparison& comparison, bool all, const CliOutput& out, const std::string& a,
+                     const std::string& b);
 // The keys of a row's two values are `a` and `b` ("a", "a_raw", "a_outside_limits").
 Json ComparisonJson(const Comparison& comparison, bool all, const std::string& a = "a", const std::string& b = "b");
 

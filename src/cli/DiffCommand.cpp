@@ -45,7 +45,7 @@ JobOutcome Report(const Comparison& comparison, const CompareSide& a, const Comp
     result["unit_b"] = *b.unit;
     CliOutput::Message("note: A holds the values of " + UnitText(a.unit) + ", B those of " + UnitText(b.unit));
   }
-  PrintComparison(comparison, call.all, out);
+  PrintComparison(comparison, call.all, out, call.operands[0], call.operands[1]);
   if (comparison.different == 0) return {};
   return {kDifferent, std::to_string(comparison.different) + " of " + std::to_string(comparison.compared) +
                           " values differ"};

@@ -67,7 +67,7 @@ JobOutcome ChangedSteps(DeviceLine& line, const UnitIdentity& unit, const Compar
   if (!read.Done()) return read;
   const Comparison comparison = Compare(file, device, CliCatalogues(call.global.language));
   result["changed"] = ComparisonJson(comparison, false, "file", "device");
-  PrintComparison(comparison, false, out);
+  PrintComparison(comparison, false, out, "file", "device");
   steps = WriteStepsFor(DifferingItems(comparison), !call.noCompute);
   return {};
 }
