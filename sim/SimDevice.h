@@ -53,6 +53,9 @@ public:
   void InjectSsiFault(int errorNumber, SimTime now);
   void SetAnalogInput(double volts, double milliamps);
   void SetLongIdentification(bool on) { longIdentification_ = on; }
+  // A written value beyond its limits is stored as the nearest limit, and
+  // the write answered as if it had been taken.
+  void SetClampWrites(bool on) { clampWrites_ = on; }
 
   int unitNumber() const { return unitNumber_; }
   const std::string& type() const { return type_; }
@@ -132,6 +135,7 @@ private:
   unsigned logicalOutputs_ = 0;  // before the normally-closed inversion; held on error or lock
   double heldFraction_ = 0;      // analog output held on error
   bool longIdentification_ = false;
+  bool clampWrites_ = false;
   std::uint64_t memoryRevision_ = 0;
 };
 

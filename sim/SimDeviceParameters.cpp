@@ -1,5 +1,7 @@
 // Parameters and setpoints: "wp" stores into the written set, "bp" checks it
 // and takes it over as the set the device works with.
+#include <algorithm>
+
 #include "ConsistencyCheck.h"
 #include "SimDevice.h"
 
@@ -31,9 +33,12 @@ std::string SimDevice::WriteParameter(const DeviceCommand& command, SimTime) {
   if (!HasArguments(command, 2)) return ErrorReply(DeviceErrorReply::BadSyntax);
   std::int64_t number = *command.Number(0);
   std::int64_t value = *command.Number(1);
-  if (!ValidParameter(number) || !limits_[number].Accepts(value)) return ErrorReply(DeviceErrorReply::Refused);
-  if (memory_.written[number] != value) {
-    memory_.written[number] = static_cast<std::int32_t>(value);
+  if (!ValidParameter(number)) return ErrorReply(DeviceErrorReply::Refused);
+  const ParameterLimit& limit = limits_[number];
+  if (!limit.Accepts(value) && !clampWrites_) return ErrorReply(DeviceErrorReply::Refused);
+  const auto stored = static_cast<std::int32_t>(std::clamp<std::int64_t>(value, limit.minimum, limit.maximum));
+  if (memory_.written[number] != stored) {
+    memory_.written[number] = stored;
     MemoryChanged();
   }
   return "wp " + std::to_string(number) + " " + std::to_string(value);

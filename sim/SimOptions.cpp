@@ -36,6 +36,9 @@ const char* const UsageHead =
     "                        (default triangle:0:10000:20)\n"
     "  --analog-in V:MA      signal at the analog input (default 5:12)\n"
     "  --long-reply          \"rh\" answers with more than 100 bytes\n"
+    "  --clamp               \"wp\" of a value beyond its limits stores the nearest\n"
+    "                        limit and answers as if it had taken the value (instead\n"
+    "                        of \"er 7\"), as a device that clamps without a word\n"
     "\n"
     "Timing and faults:\n"
     "  --reply-delay MS      from the CR to the first reply byte (default 2)\n"
@@ -173,6 +176,7 @@ bool ParseOne(Parser& p, SimOptions& o) {
     o.analogInVolts = a;
     o.analogInMilliamps = b;
   } else if (option == "--long-reply") o.longIdentification = true;
+  else if (option == "--clamp") o.clampWrites = true;
   else if (option == "--reply-delay") return p.Int(option, 0, &o.faults.replyDelayMs);
   else if (option == "--burst") {
     if (!p.TwoNumbers(option, &a, &b) || a < 1 || b < 0) return p.Fail("--burst: expected K:GAP, K at least 1");

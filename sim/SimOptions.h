@@ -24,6 +24,7 @@ struct SimOptions {
   double analogInMilliamps = 12.0;
   FaultPlan faults;
   bool longIdentification = false;
+  bool clampWrites = false;  // "wp" beyond a limit stores the limit and answers as if it took the value
   unsigned seed = 1;
   bool readStdin = true;
   bool showHelp = false;

@@ -92,6 +92,7 @@ void SimRunner::BuildUnits(const ParameterLimits& limits, SimTime start) {
     DeviceMemory memory = state_ ? state_->UnitMemory(config.number, limits) : DeviceMemory::Defaults(limits);
     auto device = std::make_unique<SimDevice>(setup, memory, start);
     device->SetLongIdentification(options_.longIdentification);
+    device->SetClampWrites(options_.clampWrites);
     bus_.AddUnit(config, std::move(device));
   }
   for (const auto& unit : bus_.units()) savedRevisions_ += unit.device->memoryRevision();

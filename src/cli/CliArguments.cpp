@@ -11,6 +11,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/LiveColumns.h"
 #include "model/Global_var.h"
+#include "platform/FileExtension.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ struct CommandInfo {
   bool manyUnits;  // takes --units
 };
 
-constexpr std::array<CommandInfo, 12> kCommands = {{
+constexpr std::array<CommandInfo, 13> kCommands = {{
     {CliCommand::Ports, "ports", "List the serial devices present: path, description, USB vendor:product, serial number",
      "vq2x ports", false},
     {CliCommand::Scan, "scan", "Search the line for devices: every unit 0..31 at every baud rate and framing",
@@ -39,8 +40,9 @@ constexpr std::array<CommandInfo, 12> kCommands = {{
      "vq2x --unit 3 write unit3.vqp", true},
     {CliCommand::Backup, "backup", "Save the whole device into a 16020-byte .bak file, as the tool's Backup does",
      "vq2x --units 1,5,7 backup -o 'line-{unit}.bak'", true},
-    {CliCommand::Restore, "restore", "Write a .bak file into the device, unit number and line settings included",
-     "vq2x --unit 5 restore line-5.bak --yes", true},
+    {CliCommand::Restore, "restore",
+     "Write a .bak file into the device, unit number and line settings included unless --keep-line-identity",
+     "vq2x --unit 5 restore line-3.bak --keep-line-identity --verify", true},
     {CliCommand::Watch, "watch", "Live values as CSV lines with a time stamp, until Ctrl-C or --count",
      "vq2x watch position velocity inputs --interval 100 --count 50", false},
     {CliCommand::Send, "send", "Send one command line and print the reply as the terminal does",
@@ -49,6 +51,9 @@ constexpr std::array<CommandInfo, 12> kCommands = {{
      "Read the whole device and write how it was left: changed parameters, setpoints, calibration, cams, "
      "backup checksum (.md or .json)",
      "vq2x --units 1-4 report -o 'unit-{unit}.md'", true},
+    {CliCommand::Diff, "diff",
+     "Compare A with B: device, defaults or a .vqp/.vqs/.bak file (B: the device); exit 1 when they differ",
+     "vq2x --unit 3 diff unit3.bak device", true},
 }};
 
 constexpr std::array<std::pair<const char*, TBaudrate>, 9> kBaudrates = {{{"1200", TBaudrate::br1200},
@@ -98,7 +103,13 @@ struct RawCall {
   std::vector<std::string> operands;
   std::string output, bauds, interval, count;
   bool all = false, raw = false, noCompute = false, yes = false, allFramings = false;
+  bool changedOnly = false, verify = false, keepLineIdentity = false;
 };
+
+constexpr const char* kVerifyHelp = "Read back every value written and list each the device holds otherwise (exit 1)";
+
+// A side of a diff: the device, the catalogue defaults or a value file.
+enum class SideKind { Device, Defaults, Parameters, Setpoints, Both };
 
 std::string Usage(const std::string& why) { return "vq2x: " + why + "\n(see vq2x --help)"; }
 
@@ -122,6 +133,7 @@ CLI::App* AddCommand(CLI::App& app, const CommandInfo& info, RawCall& raw) {
       sub->add_option("N=VALUE", raw.operands, "Parameter and value, e.g. 7=12,50 or 7=12.50 or 41=Cam")->required();
       sub->add_flag("--raw", raw.raw, "VALUE is the raw whole number the device holds");
       sub->add_flag("--no-compute", raw.noCompute, "Do not send \"bp\" afterwards");
+      sub->add_flag("--verify", raw.verify, kVerifyHelp);
       break;
     case CliCommand::Read:
     case CliCommand::Backup:
@@ -131,10 +143,16 @@ CLI::App* AddCommand(CLI::App& app, const CommandInfo& info, RawCall& raw) {
     case CliCommand::Write:
       sub->add_option("FILE", raw.operands, "A .vqp or .vqs file")->required()->expected(1);
       sub->add_flag("--no-compute", raw.noCompute, "Do not send \"bp\" after parameters");
+      sub->add_flag("--changed-only", raw.changedOnly,
+                    "Read the device first and write only the values it holds otherwise");
+      sub->add_flag("--verify", raw.verify, kVerifyHelp);
       break;
     case CliCommand::Restore:
       sub->add_option("FILE", raw.operands, "A .bak file")->required()->expected(1);
       sub->add_flag("-y,--yes", raw.yes, "Do not ask first");
+      sub->add_flag("--keep-line-identity", raw.keepLineIdentity,
+                    "Keep the unit's own number and line settings (parameters 0, 1, 2 are not written)");
+      sub->add_flag("--verify", raw.verify, kVerifyHelp);
       break;
     case CliCommand::Watch:
       sub->add_option("WHAT", raw.operands, LiveColumnHelp());
@@ -143,6 +161,12 @@ CLI::App* AddCommand(CLI::App& app, const CommandInfo& info, RawCall& raw) {
       break;
     case CliCommand::Send:
       sub->add_option("TEXT", raw.operands, "The command line, e.g. rt or \"rp 12\"")->required();
+      break;
+    case CliCommand::Diff:
+      sub->add_option("A B", raw.operands, "device, defaults or a .vqp, .vqs or .bak file; B defaults to device")
+          ->required()
+          ->expected(1, 2);
+      sub->add_flag("--all", raw.all, "List every compared value, not only those that differ");
       break;
   }
   return sub;
@@ -181,16 +205,38 @@ std::optional<std::string> Complete(const RawCall& raw, const CommandInfo& info,
   call.noCompute = raw.noCompute;
   call.yes = raw.yes;
   call.allFramings = raw.allFramings;
+  call.changedOnly = raw.changedOnly;
+  call.verify = raw.verify;
+  call.keepLineIdentity = raw.keepLineIdentity;
   return std::nullopt;
 }
 
-std::string Extension(const std::string& path) {
-  const std::size_t dot = path.find_last_of('.');
-  const std::size_t slash = path.find_last_of("/\\");
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-  std::string ext = path.substr(dot + 1);
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-  return ext;
+std::optional<SideKind> DiffSide(const std::string& operand) {
+  if (operand == "device") return SideKind::Device;
+  if (operand == "defaults") return SideKind::Defaults;
+  const std::string ext = FileExtension(operand);
+  if (ext == "vqp") return SideKind::Parameters;
+  if (ext == "vqs") return SideKind::Setpoints;
+  if (ext == "bak") return SideKind::Both;
+  return std::nullopt;
+}
+
+// Two sides must hold something in common, and the device can be one of
+// them only: it is read once.
+std::optional<std::string> CheckDiff(CliCall& call) {
+  if (call.operands.size() == 1) call.operands.push_back("device");
+  const auto a = DiffSide(call.operands[0]), b = DiffSide(call.operands[1]);
+  for (std::size_t i = 0; i < 2; ++i)
+    if (!(i == 0 ? a : b))
+      return "diff " + call.operands[i] + ": expected device, defaults or a .vqp, .vqs or .bak file";
+  if (*a == SideKind::Device && *b == SideKind::Device) return "diff: compare the device with a file or the defaults";
+  const auto holdsParameters = [](SideKind k) { return k != SideKind::Setpoints; };
+  const auto holdsSetpoints = [](SideKind k) { return k != SideKind::Defaults && k != SideKind::Parameters; };
+  if (!(holdsParameters(*a) && holdsParameters(*b)) && !(holdsSetpoints(*a) && holdsSetpoints(*b)))
+    return "diff " + call.operands[0] + " " + call.operands[1] + ": the two hold nothing in common";
+  if (!call.global.units.empty() && *a != SideKind::Device && *b != SideKind::Device)
+    return "--units goes with a diff against the device only";
+  return std::nullopt;
 }
 
 std::optional<std::string> CheckOperands(const RawCall& raw, CliCall& call) {
@@ -211,7 +257,7 @@ std::optional<std::string> CheckOperands(const RawCall& raw, CliCall& call) {
     case CliCommand::Read:
     case CliCommand::Backup:
     case CliCommand::Report: {
-      const std::string ext = Extension(call.output);
+      const std::string ext = FileExtension(call.output);
       if (call.command == CliCommand::Report && ext != "md" && ext != "json")
         return "report -o " + call.output + ": expected a .md (Markdown) or .json file";
       if (call.command == CliCommand::Backup && ext != "bak")
@@ -223,9 +269,10 @@ std::optional<std::string> CheckOperands(const RawCall& raw, CliCall& call) {
       break;
     }
     case CliCommand::Write:
-      if (const std::string ext = Extension(call.operands.front()); ext != "vqp" && ext != "vqs")
+      if (const std::string ext = FileExtension(call.operands.front()); ext != "vqp" && ext != "vqs")
         return "write " + call.operands.front() + ": expected a .vqp or .vqs file";
       break;
+    case CliCommand::Diff: return CheckDiff(call);
     case CliCommand::Scan:
       if (!raw.bauds.empty()) {
         std::stringstream list(raw.bauds);

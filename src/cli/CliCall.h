@@ -8,7 +8,7 @@
 
 // One call of vq2x as the argument parser understood it: checked whole, so
 // a command never starts on an argument it cannot use.
-enum class CliCommand { Ports, Scan, Info, Get, Set, Read, Write, Backup, Restore, Watch, Send, Report };
+enum class CliCommand { Ports, Scan, Info, Get, Set, Read, Write, Backup, Restore, Watch, Send, Report, Diff };
 
 struct LineFraming {
   TDataBit dataBits = TDataBit::db_8;
@@ -33,12 +33,16 @@ struct GlobalOptions {
 struct CliCall {
   GlobalOptions global;
   CliCommand command = CliCommand::Info;
-  std::vector<std::string> operands;  // numbers, N=VALUE items, a file, watched quantities, a command line
+  std::vector<std::string> operands;  // numbers, N=VALUE items, a file, watched quantities, a command line,
+                                      // the two sides of a diff ("device", "defaults" or a file)
   std::string output;                 // -o FILE
-  bool all = false;                   // get --all
+  bool all = false;                   // get --all; diff --all (equal rows too)
   bool raw = false;                   // set --raw
   bool noCompute = false;             // set, write --no-compute
   bool yes = false;                   // restore --yes
+  bool changedOnly = false;           // write --changed-only: only the values the device holds otherwise
+  bool verify = false;                // write, set, restore --verify: read back what was written
+  bool keepLineIdentity = false;      // restore --keep-line-identity: parameters 0, 1, 2 not written
   std::vector<TBaudrate> bauds;       // scan --bauds; empty: the search window's rates
   bool allFramings = false;           // scan --all-framings
   int intervalMs = 200;               // watch --interval

@@ -44,6 +44,7 @@ int Dispatch(const CliCall& call, const ToolSettings& settings, CliOutput& out) 
     case CliCommand::Watch: return RunWatch(call, settings, out);
     case CliCommand::Send: return RunSend(call, settings, out);
     case CliCommand::Report: return RunReport(call, settings, out);
+    case CliCommand::Diff: return RunDiff(call, settings, out);
   }
   return kUsage;
 }

@@ -19,3 +19,4 @@ int RunRestore(const CliCall& call, const ToolSettings& settings, CliOutput& out
 int RunWatch(const CliCall& call, const ToolSettings& settings, CliOutput& out);
 int RunSend(const CliCall& call, const ToolSettings& settings, CliOutput& out);
 int RunReport(const CliCall& call, const ToolSettings& settings, CliOutput& out);
+int RunDiff(const CliCall& call, const ToolSettings& settings, CliOutput& out);

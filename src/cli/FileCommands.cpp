@@ -5,70 +5,53 @@
 #include <iostream>
 
 #include "cli/Commands.h"
+#include "cli/ComparisonOutput.h"
 #include "cli/UnitRun.h"
 #include "model/BackupFile.h"
 #include "model/ParameterFile.h"
 #include "model/ParameterGrid.h"
 #include "model/ParameterNumbers.h"
 #include "model/SetpointFile.h"
+#include "platform/FileExtension.h"
 #include "platform/Terminal.h"
 
 namespace {
 
-std::string Extension(const std::string& path) {
-  std::string ext = path.substr(path.find_last_of('.') + 1);
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-  return ext;
-}
-
 JobOutcome Saved(bool saved, const std::string& path, const std::string& error, Json& result) {
-  if (!saved) return {kBadFile, "cannot write " + path + " (" + error + ")"};
+  if (!saved) return {kBadFile, "cannot write " + error};  // the error names the file
   result["file"] = path;
-  return {};
-}
-
-std::string ValueFileProblem(const std::string& path, const ValueFileStatus& status) {
-  switch (status.outcome) {
-    case ValueFileOutcome::Loaded: break;
-    case ValueFileOutcome::CannotOpen: return "cannot read " + path + " (" + status.systemText + ")";
-    case ValueFileOutcome::WrongHeader: return path + ": the first line is not the header of this kind of file";
-    case ValueFileOutcome::BadLine: return path + ": line " + std::to_string(status.line) + " is not a value line";
-    case ValueFileOutcome::WrongCount: return path + ": not exactly one line for every number";
-  }
   return {};
 }
 
 std::string BackupProblem(const std::string& path, const BackupRead& read) {
   switch (read.outcome) {
     case BackupOutcome::Loaded: break;
-    case BackupOutcome::CannotOpen: return "cannot read " + path + " (" + read.systemText + ")";
+    case BackupOutcome::CannotOpen: return "cannot read " + read.systemText;  // it names the file
     case BackupOutcome::WrongSize: return path + " is no VQ2x backup: a backup is exactly 16020 bytes";
     case BackupOutcome::WrongMarkers: return path + " is no VQ2x backup: its start or end markers are wrong";
   }
   return {};
 }
 
-// A file to write into devices, checked whole: the values to send and the
-// steps that send them.
-struct Loaded {
-  DeviceContent content;
-  int mode = kTransferParameters;
-  std::string problem;
-};
-
-Loaded LoadForWrite(const std::string& path) {
-  Loaded loaded;
-  if (Extension(path) == "vqp") {
-    const ParameterFileRead read = LoadParameterFile(path);
-    loaded.problem = ValueFileProblem(path, read);
-    loaded.content.parameters = read.parameters;
-  } else {
-    const SetpointFileRead read = LoadSetpointFile(path);
-    loaded.problem = ValueFileProblem(path, read);
-    loaded.content.setpoints = read.setpoints;
-    loaded.mode = kTransferSetpoints;
-  }
-  return loaded;
+// The steps of a write of only what the device holds otherwise: the file's
+// values compared with the device's, read now. No step when nothing
+// differs; none either, with the outcome saying why, when the read failed.
+JobOutcome ChangedSteps(DeviceLine& line, const UnitIdentity& unit, const CompareSide& file, const CliCall& call,
+                        const CliOutput& out, Json& result, std::vector<TransferStep>& steps) {
+  CompareSide device;
+  device.source = CompareSource::Device;
+  device.setpoints = file.setpoints;
+  device.unit = unit.unit;
+  std::vector<TransferStep> reads = TransferSteps(file.parameters ? kTransferParameters : kTransferSetpoints, false);
+  // Setpoints are shown with the decimals of parameter 203.
+  if (!file.parameters) reads.push_back({TransferPhase::Parameters, ParameterNumber::DecimalsOfPositions});
+  const JobOutcome read = ReadValues(line, unit.unit, std::move(reads), device.content, call.global.quiet);
+  if (!read.Done()) return read;
+  const Comparison comparison = Compare(file, device, CliCatalogues(call.global.language));
+  result["changed"] = ComparisonJson(comparison, false, "file", "device");
+  PrintComparison(comparison, false, out, "file", "device");
+  steps = WriteStepsFor(DifferingItems(comparison), !call.noCompute);
+  return {};
 }
 
 std::string OptionOf(int number, const DeviceContent& content, int language) {
@@ -78,16 +61,20 @@ std::string OptionOf(int number, const DeviceContent& content, int language) {
 }
 
 // What a restore does to the units' identity on the line, said before it
-// is done: the file's unit number, baud rate and data format replace theirs.
+// is done: the file's unit number, baud rate and data format replace theirs,
+// unless they are kept.
 std::string RestoreQuestion(const std::string& path, const std::vector<int>& units, const DeviceContent& content,
-                            int language) {
+                            int language, bool keepLineIdentity) {
   const int fileUnit = content.parameters[ParameterNumber::UnitNumber];
   std::string targets;
   for (int u : units) targets += (targets.empty() ? "" : ", ") + std::to_string(u);
   std::string question = "Restore " + path + " into unit " + targets + "? Every parameter and setpoint is overwritten.\n";
   const std::string line = OptionOf(ParameterNumber::LineBaudrate, content, language) + " bit/s, " +
                            OptionOf(ParameterNumber::LineDataFormat, content, language);
-  if (units.size() == 1 && units.front() == fileUnit)
+  if (keepLineIdentity)
+    question += "The file is unit " + std::to_string(fileUnit) + "'s; the unit keeps its own number and line " +
+                "settings (parameters 0, 1 and 2 are not written).\n";
+  else if (units.size() == 1 && units.front() == fileUnit)
     question += "The unit keeps its number " + std::to_string(fileUnit) + " and takes the file's line settings (" +
                 line + ").\n";
   else
@@ -108,7 +95,7 @@ bool Confirmed(const std::string& question) {
 }  // namespace
 
 int RunRead(const CliCall& call, const ToolSettings& settings, CliOutput& out) {
-  const std::string ext = Extension(call.output);
+  const std::string ext = FileExtension(call.output);
   return RunOnUnits(call, settings, out, [&](DeviceLine& line, const UnitIdentity& unit, Json& result) {
     std::vector<TransferStep> steps =
         TransferSteps(ext == "vqp" ? kTransferParameters : ext == "vqs" ? kTransferSetpoints : kTransferWholeDevice,
@@ -133,18 +120,28 @@ int RunBackup(const CliCall& call, const ToolSettings& settings, CliOutput& out)
 
 int RunWrite(const CliCall& call, const ToolSettings& settings, CliOutput& out) {
   const std::string& path = call.operands.front();
-  const Loaded loaded = LoadForWrite(path);
-  if (!loaded.problem.empty()) {
-    CliOutput::Message(loaded.problem + "; nothing was sent");
+  const CompareFileRead file = LoadCompareFile(path);
+  if (!file.Loaded()) {
+    CliOutput::Message(FileProblem(path, file) + "; nothing was sent");
     return kBadFile;
   }
+  const int mode = file.side.parameters ? kTransferParameters : kTransferSetpoints;
   return RunOnUnits(call, settings, out, [&](DeviceLine& line, const UnitIdentity& unit, Json& result) {
-    std::vector<TransferStep> steps = TransferSteps(loaded.mode, true);
+    const std::string who = "unit " + std::to_string(unit.unit) + ": ";
+    std::vector<TransferStep> steps = TransferSteps(mode, true);
     if (call.noCompute && steps.back().phase == TransferPhase::Computing) steps.pop_back();
-    const JobOutcome written = WriteValues(line, unit.unit, std::move(steps), loaded.content, call.global.quiet);
+    if (call.changedOnly) {
+      if (const JobOutcome read = ChangedSteps(line, unit, file.side, call, out, result, steps); !read.Done())
+        return read;
+      if (steps.empty()) {
+        out.Line(who + "the device holds every value of " + path + " already; nothing was written");
+        return JobOutcome{};
+      }
+    }
+    const JobOutcome written = WriteChecked(line, unit.unit, steps, file.side.content, call, out, result);
     if (!written.Done()) return written;
     result["file"] = path;
-    out.Line("unit " + std::to_string(unit.unit) + ": " + path + " written");
+    out.Line(who + path + " written" + (call.verify ? " and verified" : ""));
     return JobOutcome{};
   });
 }
@@ -161,17 +158,19 @@ int RunRestore(const CliCall& call, const ToolSettings& settings, CliOutput& out
       CliOutput::Message("restore asks before it overwrites a device: run it on a terminal, or give --yes");
       return kUsage;
     }
-    if (!Confirmed(RestoreQuestion(path, UnitsOf(call, settings), read.content, call.global.language))) {
+    if (!Confirmed(RestoreQuestion(path, UnitsOf(call, settings), read.content, call.global.language,
+                                   call.keepLineIdentity))) {
       CliOutput::Message("nothing was restored");
       return kDone;
     }
   }
+  std::vector<TransferStep> steps = TransferSteps(kTransferWholeDevice, true);
+  if (call.keepLineIdentity) steps = KeepingLineIdentity(std::move(steps));
   return RunOnUnits(call, settings, out, [&](DeviceLine& line, const UnitIdentity& unit, Json& result) {
-    const JobOutcome written =
-        WriteValues(line, unit.unit, TransferSteps(kTransferWholeDevice, true), read.content, call.global.quiet);
+    const JobOutcome written = WriteChecked(line, unit.unit, steps, read.content, call, out, result);
     if (!written.Done()) return written;
     result["file"] = path;
-    out.Line("unit " + std::to_string(unit.unit) + ": " + path + " restored");
+    out.Line("unit " + std::to_string(unit.unit) + ": " + path + " restored" + (call.verify ? " and verified" : ""));
     return JobOutcome{};
   });
 }

@@ -43,6 +43,9 @@ JobOutcome TransferOutcome(const TransferEnd& end, bool write, const DeviceConte
   const std::string command = Quoted(TransferCommand(end.step, write, send));
   switch (end.kind) {
     case TransferEnd::Kind::Finished: return {};
+    case TransferEnd::Kind::Differs:
+      return {kDifferent, "the device holds " + std::to_string(end.heldOtherwise.size()) +
+                              (end.heldOtherwise.size() == 1 ? " value" : " values") + " otherwise than written"};
     case TransferEnd::Kind::ComputeFailed:
       return {kRefused, "the device did not take the parameters over (\"bp " + end.computeCode + "\")"};
     case TransferEnd::Kind::Invalid:
@@ -57,14 +60,17 @@ JobOutcome TransferOutcome(const TransferEnd& end, bool write, const DeviceConte
 
 JobOutcome RunTransfer(DeviceLine& line, int unit, std::size_t steps, bool quiet, bool write,
                        const DeviceContent& send, const std::function<void(ValueTransfer&)>& start,
-                       DeviceContent* received) {
-  TQL200Protocol values, compute;
+                       DeviceContent* received, std::vector<HeldOtherwise>* heldOtherwise = nullptr) {
+  TQL200Protocol values, compute, readBack;
   SetUpLineCommand(values, &line.Port(), write ? kWriteReplyTimeoutMs : kReadReplyTimeoutMs);
   SetUpLineCommand(compute, &line.Port(), kComputeReplyTimeoutMs);
-  ValueTransfer transfer(values, &compute);
+  SetUpLineCommand(readBack, &line.Port(), kReadReplyTimeoutMs);
+  ValueTransfer transfer(values, &compute, &readBack);
   Progress progress(!quiet);
   std::size_t done = 0;
   transfer.Progress = [&](const TransferStep& step) {
+    // A checked write reads its values back: twice as far to go.
+    if (step.readBack && done == steps) steps += steps;
     progress.Show(unit, TransferCommand(step, write, send), done++, steps);
   };
   std::optional<TransferEnd> end;
@@ -73,6 +79,7 @@ JobOutcome RunTransfer(DeviceLine& line, int unit, std::size_t steps, bool quiet
   if (!line.RunUntil([&] { return end.has_value(); })) return Interruption();
   progress.Clear();
   if (received) *received = transfer.Received();
+  if (heldOtherwise) *heldOtherwise = end->heldOtherwise;
   return TransferOutcome(*end, write, send);
 }
 
@@ -121,10 +128,12 @@ JobOutcome ReadValues(DeviceLine& line, int unit, std::vector<TransferStep> step
 }
 
 JobOutcome WriteValues(DeviceLine& line, int unit, std::vector<TransferStep> steps, const DeviceContent& send,
-                    bool quiet) {
+                       bool quiet, std::vector<HeldOtherwise>* heldOtherwise) {
   const std::size_t count = steps.size();
-  return RunTransfer(line, unit, count, quiet, true, send,
-                     [&](ValueTransfer& t) { t.StartWrite(std::move(steps), send); }, nullptr);
+  const bool verify = heldOtherwise != nullptr;
+  return RunTransfer(
+      line, unit, count, quiet, true, send,
+      [&](ValueTransfer& t) { t.StartWrite(std::move(steps), send, verify); }, nullptr, heldOtherwise);
 }
 
 JobOutcome ExchangeFailure(const std::string& command, const TCommError& error) {

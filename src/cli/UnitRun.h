@@ -35,10 +35,12 @@ std::vector<int> UnitsOf(const CliCall& call, const ToolSettings& settings);
 int RunOnUnits(const CliCall& call, const ToolSettings& settings, CliOutput& out, const UnitJob& job);
 
 // A read or write run on the line with progress; the outcome says how it
-// ended, in words naming the command it ended at.
+// ended, in words naming the command it ended at. With `heldOtherwise` a
+// write reads back every value it wrote and lists there each the device
+// holds otherwise; the outcome is then kDifferent.
 JobOutcome ReadValues(DeviceLine& line, int unit, std::vector<TransferStep> steps, DeviceContent& received, bool quiet);
 JobOutcome WriteValues(DeviceLine& line, int unit, std::vector<TransferStep> steps, const DeviceContent& send,
-                    bool quiet);
+                       bool quiet, std::vector<HeldOtherwise>* heldOtherwise = nullptr);
 
 // The outcome of an exchange that failed under `command`.
 JobOutcome ExchangeFailure(const std::string& command, const TCommError& error);

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "cli/Commands.h"
+#include "cli/ComparisonOutput.h"
 #include "cli/UnitRun.h"
 #include "model/Catalogue.h"
 #include "model/ParameterGrid.h"
@@ -128,7 +129,7 @@ int RunSet(const CliCall& call, const ToolSettings& settings, CliOutput& out) {
     std::vector<TransferStep> steps;
     for (const SetItem& item : items) steps.push_back({TransferPhase::Parameters, item.number});
     if (!call.noCompute) steps.push_back({TransferPhase::Computing, 0});
-    const JobOutcome written = WriteValues(line, unit.unit, steps, send, call.global.quiet);
+    const JobOutcome written = WriteChecked(line, unit.unit, steps, send, call, out, result);
     if (!written.Done()) return written;
     Json rows = Json::array();
     for (const SetItem& item : items) {

@@ -37,6 +37,7 @@ const SettingKey kKeys[] = {
     {"Opties", "SnelleOverdracht", false, &ToolSettings::snelleOverdracht},
     {"Opties", "LogVerkeer", false, &ToolSettings::logTraffic},
     {"Opties", "LogMap", "", &ToolSettings::trafficFolder},
+    {"Opties", "ControleNaSchrijven", false, &ToolSettings::controleNaSchrijven},
     {"Algemeen", "OpenCloseDialoogPath", "", &ToolSettings::openCloseDialoogPath},
     {"Afdrukken", "Firma", "", &ToolSettings::firma},
     {"Afdrukken", "Type", "", &ToolSettings::type},
@@ -134,6 +135,7 @@ const SharedSetting kSharedSettings[] = {
     Shared<bool>{&ToolSettings::linYHulplijn, &TGlobalVar::Lin_Y_hulplijn},
     Shared<bool>{&ToolSettings::logTraffic, &TGlobalVar::LogTraffic},
     Shared<std::string>{&ToolSettings::trafficFolder, &TGlobalVar::TrafficFolder},
+    Shared<bool>{&ToolSettings::controleNaSchrijven, &TGlobalVar::VerifyAfterWrite},
 };
 
 }  // namespace
@@ -214,6 +216,7 @@ ToolSettings CollectSettings(const TRkComm& port, int unitNumber, const TGlobalV
   for (const SharedSetting& shared : kSharedSettings)
     std::visit([&](const auto& fields) { s.*fields.first = g.*fields.second; }, shared);
   for (int i = 0; i < kPortCount; ++i) s.portPaths[static_cast<std::size_t>(i)] = paths.Configured(static_cast<TPort>(i));
+  s.controleNaSchrijven = g.VerifyAfterWrite;
   return s;
 }
 

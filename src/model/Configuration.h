@@ -33,6 +33,7 @@ struct ToolSettings {
   bool linXHulplijn = false, linYHulplijn = false;
   bool logTraffic = false;
   std::string trafficFolder;  // empty: the user's documents
+  bool controleNaSchrijven = false;
   // [Poorten]: the device path of COM1 .. COM16, empty for the default one.
   std::array<std::string, kPortCount> portPaths;
 };

@@ -51,6 +51,9 @@ struct TGlobalVar {
   int IdentStep = 0;
   bool LiveValuesOn = false;
   bool IoOn = false;
+  // A write reads back every value it wrote and lists each the device holds
+  // otherwise ([Opties] ControleNaSchrijven).
+  bool VerifyAfterWrite = false;
 
   std::array<std::int32_t, kParameterCount> ParameterTable{};
   std::array<std::int32_t, kSetpointCount + 1> SetpointTable{};  // index 1 .. 24; 0 unused

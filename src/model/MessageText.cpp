@@ -127,3 +127,14 @@ std::string ParametersNotTakenOverWarning(const TextLookup& lookup) {
 std::string RestoreConfirmation(std::string_view first, std::string_view file, std::string_view second) {
   return std::string(first) + "  " + std::string(file) + "\n\r" + std::string(second);
 }
+
+const char* OpenMessageKey(ValueFileOutcome outcome) {
+  switch (outcome) {
+    case ValueFileOutcome::CannotOpen: return "OpenMsg1";
+    case ValueFileOutcome::WrongHeader: return "OpenMsg2";
+    case ValueFileOutcome::BadLine: return "OpenMsg3";
+    case ValueFileOutcome::WrongCount: return "OpenMsg4";
+    case ValueFileOutcome::Loaded: break;
+  }
+  return "";
+}

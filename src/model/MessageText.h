@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/ValueFile.h"
+
 // Texts of the warning boxes of the parameter and setpoint editors.
 
 // Word wrap for message boxes: lines of at most `width` characters (UTF-8
@@ -25,6 +27,11 @@ constexpr const char* kEditSollwertSection = "EditSollwert";
 constexpr const char* kPrintSection = "Afdrukken";
 constexpr const char* kWarningCaptionKey = "Msg_waarschuwingCaption";
 constexpr const char* kParametersNotTakenOverKey = "Msg_ParGezondenEnNietGeladen";
+
+// The parameter editor's message for a parameter file it cannot take
+// ("OpenMsg1" cannot open, "OpenMsg2" not this kind of file, "OpenMsg3" a
+// bad line, "OpenMsg4" not every number once); empty for a good file.
+const char* OpenMessageKey(ValueFileOutcome outcome);
 
 // The lines of the warnings shown before sending or printing values that
 // were neither received nor loaded.

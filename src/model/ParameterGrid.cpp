@@ -1,5 +1,8 @@
 #include "model/ParameterGrid.h"
 
+#include <algorithm>
+#include <charconv>
+
 #include "model/Catalogue.h"
 #include "model/Functies.h"
 #include "model/TreeFile.h"
@@ -60,6 +63,38 @@ std::vector<ParameterGridRow> ParameterGridRows(const EditorCatalogues& catalogu
     rows[static_cast<std::size_t>(r - 1)] = FilledRow(catalogues, number, PositionText(group, subgroup, r), parameters);
   }
   return rows;
+}
+
+std::array<std::string, kParameterCount> GroupPositions(const IniDocument& parNo) {
+  std::vector<int> nodes;
+  for (const std::string& section : parNo.Sections()) {
+    int node = 0;
+    const auto [end, error] = std::from_chars(section.data(), section.data() + section.size(), node);
+    if (error == std::errc() && end == section.data() + section.size() && node >= 0) nodes.push_back(node);
+  }
+  // The root (node 0) shows an overview of parameters that have a group.
+  std::sort(nodes.begin(), nodes.end(), [](int x, int y) { return (x == 0) != (y == 0) ? y == 0 : x < y; });
+  std::array<std::string, kParameterCount> positions;
+  for (int node : nodes)
+    for (int r = 1; r <= kParameterGridRows; ++r) {
+      const int number = Catalogue::ParNoRow(parNo, node / 100, node % 100, r);
+      if (number < 0 || number >= kParameterCount) continue;
+      std::string& position = positions[static_cast<std::size_t>(number)];
+      if (position.empty()) position = PositionText(node / 100, node % 100, r);
+    }
+  return positions;
+}
+
+std::vector<ParameterGridRow> ModifiedRowsOnly(const std::vector<ParameterGridRow>& rows,
+                                               const IniDocument& catalogue,
+                                               const std::array<std::int32_t, kParameterCount>& parameters) {
+  std::vector<ParameterGridRow> modified;
+  for (const ParameterGridRow& row : rows)
+    if (!row.IsEmpty() &&
+        parameters[static_cast<std::size_t>(row.ParameterNumber)] != Catalogue::Default(catalogue, row.ParameterNumber))
+      modified.push_back(row);
+  modified.resize(rows.size());
+  return modified;
 }
 
 bool ClearApplies(int group) { return group == kClearableGroup; }

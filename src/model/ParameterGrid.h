@@ -59,6 +59,17 @@ struct ParameterGridRow {
 std::vector<ParameterGridRow> ParameterGridRows(const EditorCatalogues& catalogues, int group, int subgroup,
                                                 const std::array<std::int32_t, kParameterCount>& parameters);
 
+// Where the editor shows each parameter: "group.subgroup.row" of the first
+// node listing it, a group's own node before the root's overview; empty for
+// a parameter no node lists.
+std::array<std::string, kParameterCount> GroupPositions(const IniDocument& parNo);
+
+// The rows of a node whose values differ from the catalogue defaults,
+// moved up in their order, the rest of the grid empty.
+std::vector<ParameterGridRow> ModifiedRowsOnly(const std::vector<ParameterGridRow>& rows,
+                                               const IniDocument& catalogue,
+                                               const std::array<std::int32_t, kParameterCount>& parameters);
+
 // The clear button applies to group 6 and its subgroups only.
 bool ClearApplies(int group);
 // Sets every parameter listed in the node's rows to 0; does nothing for a

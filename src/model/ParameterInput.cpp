@@ -31,6 +31,11 @@ ParameterInput Option(const IniDocument& catalogue, int language, int number, co
 
 }  // namespace
 
+bool OutsideCatalogueLimits(const IniDocument& catalogue, int number, std::int32_t value) {
+  if (!catalogue.HasSection(Catalogue::SectionName(number))) return false;
+  return value < Catalogue::Minimum(catalogue, number) || value > Catalogue::Maximum(catalogue, number);
+}
+
 bool NeedsDecimalsParameters(const IniDocument& catalogue, int number) {
   const int code = Catalogue::DecimalsCode(catalogue, number);
   return code == kDecimalsOfPositions || code == kDecimalsOfLinearisation;

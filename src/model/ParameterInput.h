@@ -21,6 +21,10 @@ struct ParameterInput {
 ParameterInput ParseParameterInput(const IniDocument& catalogue, int language, int number, const std::string& text,
                                    bool raw, const std::array<std::int32_t, kParameterCount>& parameters);
 
+// Whether a value lies beyond the catalogue's minimum or maximum of
+// parameter `number`; a parameter without a section has no limits to go by.
+bool OutsideCatalogueLimits(const IniDocument& catalogue, int number, std::int32_t value);
+
 // Whether showing or parsing parameter `number` needs the values of the
 // parameters that decimals codes 9 and 10 stand for.
 bool NeedsDecimalsParameters(const IniDocument& catalogue, int number);

@@ -41,6 +41,19 @@ std::optional<std::int32_t> LineValue(std::string_view text) {
   return value;
 }
 
+// The unit number after "No:" in the header line: decimal digits after
+// optional blanks, at most what an int holds.
+std::optional<int> HeaderUnit(std::string_view header) {
+  const std::size_t label = header.find("No:");
+  if (label == std::string_view::npos) return std::nullopt;
+  std::string_view rest = header.substr(label + 3);
+  while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+  int unit = 0;
+  const auto [stop, error] = std::from_chars(rest.data(), rest.data() + rest.size(), unit, 10);
+  if (error != std::errc() || stop == rest.data() || rest.front() == '-') return std::nullopt;
+  return unit;
+}
+
 ValueFileRead Refused(ValueFileOutcome outcome, std::size_t line = 0) {
   ValueFileRead read;
   read.outcome = outcome;
@@ -65,7 +78,8 @@ std::string ValueFileText(const ValueFileFormat& format, int unitNumber, std::sp
 
 ValueFileRead ReadValueFile(const ValueFileFormat& format, std::string_view bytes) {
   bytes = SkipUtf8Bom(bytes);
-  if (!NextLine(bytes).starts_with(format.header)) return Refused(ValueFileOutcome::WrongHeader);
+  const std::string_view header = NextLine(bytes);
+  if (!header.starts_with(format.header)) return Refused(ValueFileOutcome::WrongHeader);
 
   const std::size_t count = format.count > 0 ? static_cast<std::size_t>(format.count) : 0;
   std::vector<std::int32_t> values(count, 0);
@@ -88,6 +102,7 @@ ValueFileRead ReadValueFile(const ValueFileFormat& format, std::string_view byte
   if (lines != count) return Refused(ValueFileOutcome::WrongCount);
   ValueFileRead read;
   read.values = std::move(values);
+  read.unitNumber = HeaderUnit(header.substr(format.header.size()));
   return read;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -43,6 +44,9 @@ struct ValueFileStatus {
   ValueFileOutcome outcome = ValueFileOutcome::Loaded;
   std::string systemText;  // CannotOpen: the system's text for the failure
   std::size_t line = 0;    // BadLine: the line of the file, counted from 1
+  // The unit the header names ("No: 3"); none when it names none. Only
+  // told, never required: a file is read whatever unit it names.
+  std::optional<int> unitNumber;
   bool Loaded() const { return outcome == ValueFileOutcome::Loaded; }
 };
 

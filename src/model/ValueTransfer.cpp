@@ -4,6 +4,7 @@
 #include <cassert>
 
 #include "model/DeviceReply.h"
+#include "model/ParameterNumbers.h"
 #include "model/ServiceInput.h"
 
 namespace {
@@ -45,6 +46,7 @@ std::vector<TransferStep> TransferSteps(int mode, bool write) {
 }
 
 std::string TransferCommand(const TransferStep& step, bool write, const DeviceContent& send) {
+  write = write && !step.readBack;
   const std::string code = Code(step, write);
   if (step.phase == TransferPhase::Computing) return code;
   std::string command = code + " " + std::to_string(step.number);
@@ -55,6 +57,22 @@ std::string TransferCommand(const TransferStep& step, bool write, const DeviceCo
   return command;
 }
 
+std::vector<TransferStep> WriteStepsFor(std::vector<TransferStep> items, bool compute) {
+  const bool parameters = std::any_of(items.begin(), items.end(),
+                                      [](const TransferStep& s) { return s.phase == TransferPhase::Parameters; });
+  if (compute && parameters) items.push_back({TransferPhase::Computing, 0});
+  return items;
+}
+
+std::vector<TransferStep> KeepingLineIdentity(std::vector<TransferStep> steps) {
+  std::erase_if(steps, [](const TransferStep& s) {
+    return s.phase == TransferPhase::Parameters &&
+           (s.number == ParameterNumber::UnitNumber || s.number == ParameterNumber::LineBaudrate ||
+            s.number == ParameterNumber::LineDataFormat);
+  });
+  return steps;
+}
+
 std::string TransferItemLabel(const TransferStep& step) {
   if (step.phase == TransferPhase::Computing) return {};
   std::string digits = std::to_string(step.number);
@@ -62,9 +80,11 @@ std::string TransferItemLabel(const TransferStep& step) {
   return std::string(step.phase == TransferPhase::Parameters ? "   P[" : "   S[") + digits + "]";
 }
 
-ValueTransfer::ValueTransfer(TQL200Protocol& values, TQL200Protocol* compute) : values_(values), compute_(compute) {
+ValueTransfer::ValueTransfer(TQL200Protocol& values, TQL200Protocol* compute, TQL200Protocol* readBack)
+    : values_(values), compute_(compute), readBack_(readBack) {
   std::vector<TQL200Protocol*> components{&values_};
   if (compute_ != nullptr) components.push_back(compute_);
+  if (readBack_ != nullptr) components.push_back(readBack_);
   // Every reply is one line: with fast replies on the port, it ends there.
   for (TQL200Protocol* c : components) c->SingleLineReplies = true;
   chain_ = std::make_unique<CommandChain>(components);
@@ -76,33 +96,53 @@ ValueTransfer::ValueTransfer(TQL200Protocol& values, TQL200Protocol* compute) : 
 
 void ValueTransfer::StartRead(int mode) { StartRead(TransferSteps(mode, false)); }
 
-void ValueTransfer::StartWrite(int mode, const DeviceContent& send) { StartWrite(TransferSteps(mode, true), send); }
-
-void ValueTransfer::StartRead(std::vector<TransferStep> steps) { Start(std::move(steps), false); }
-
-void ValueTransfer::StartWrite(std::vector<TransferStep> steps, const DeviceContent& send) {
-  assert(compute_ != nullptr);
-  send_ = send;
-  Start(std::move(steps), true);
+void ValueTransfer::StartWrite(int mode, const DeviceContent& send, bool verify) {
+  StartWrite(TransferSteps(mode, true), send, verify);
 }
 
-void ValueTransfer::Start(std::vector<TransferStep> steps, bool write) {
+void ValueTransfer::StartRead(std::vector<TransferStep> steps) { Start(std::move(steps), false, false); }
+
+void ValueTransfer::StartWrite(std::vector<TransferStep> steps, const DeviceContent& send, bool verify) {
+  assert(compute_ != nullptr);
+  assert(!verify || readBack_ != nullptr);
+  send_ = send;
+  Start(std::move(steps), true, verify);
+}
+
+void ValueTransfer::Start(std::vector<TransferStep> steps, bool write, bool verify) {
   write_ = write;
+  verify_ = verify;
   steps_ = std::move(steps);
+  written_ = steps_.size();
   announced_ = 0;
   lastComputeReply_.clear();
   chain_->Start();
 }
 
+// Once the writes are through, every item written is read back, unless the
+// device did not take the parameters over (that ends the run as it is).
+bool ValueTransfer::AddReadBack() {
+  const bool computed = std::any_of(steps_.begin(), steps_.end(),
+                                    [](const TransferStep& s) { return s.phase == TransferPhase::Computing; });
+  if (computed && CheckComputeReply(Text(lastComputeReply_)).Outcome != ComputeReply::Computed) return false;
+  for (std::size_t i = 0; i < written_; ++i) {
+    TransferStep step = steps_[i];
+    if (step.phase == TransferPhase::Computing) continue;
+    step.readBack = true;
+    steps_.push_back(step);
+  }
+  return steps_.size() > written_;
+}
+
 std::optional<CommandChain::Command> ValueTransfer::Command(std::size_t index) {
-  if (index >= steps_.size()) return std::nullopt;
+  if (index >= steps_.size() && !(write_ && verify_ && index == written_ && AddReadBack())) return std::nullopt;
   const TransferStep& step = steps_[index];
   // A resend after an invalid reply is the same step: no new progress.
   if (index == announced_) {
     ++announced_;
     if (Progress) Progress(step);
   }
-  TQL200Protocol* component = step.phase == TransferPhase::Computing ? compute_ : &values_;
+  TQL200Protocol* component = step.phase == TransferPhase::Computing ? compute_ : step.readBack ? readBack_ : &values_;
   return CommandChain::Command{component, TransferCommand(step, write_, send_)};
 }
 
@@ -112,7 +152,7 @@ CommandChain::Verdict ValueTransfer::Check(std::size_t index, const ResultBytes&
   const TransferStep& step = steps_[index];
   if (step.phase == TransferPhase::Computing)
     return CheckComputeReply(Text(reply)).Outcome == ComputeReply::Invalid ? Verdict::Invalid : Verdict::Accept;
-  if (write_) {
+  if (Writes(step)) {
     if (Text(reply).starts_with("er 7")) return Verdict::Refused;
     return EchoesWrite(reply, Code(step, true), step.number) ? Verdict::Accept : Verdict::Invalid;
   }
@@ -126,10 +166,24 @@ CommandChain::Verdict ValueTransfer::Check(std::size_t index, const ResultBytes&
 void ValueTransfer::Store(std::size_t index, const ResultBytes& reply) {
   const TransferStep& step = steps_[index];
   if (step.phase == TransferPhase::Computing) lastComputeReply_ = reply;
-  if (write_) return;
+  if (step.phase == TransferPhase::Computing || Writes(step)) return;
   const auto value = ParseDecimal(*EchoedReplyRest(reply, Code(step, false), step.number));
   const auto n = static_cast<std::size_t>(step.number);
   (step.phase == TransferPhase::Parameters ? received_.parameters[n] : received_.setpoints[n]) = *value;
+}
+
+std::vector<HeldOtherwise> ValueTransfer::Compared() const {
+  std::vector<HeldOtherwise> differing;
+  for (std::size_t i = written_; i < steps_.size(); ++i) {
+    TransferStep item = steps_[i];
+    item.readBack = false;
+    const auto n = static_cast<std::size_t>(item.number);
+    const bool parameter = item.phase == TransferPhase::Parameters;
+    const std::int32_t written = parameter ? send_.parameters[n] : send_.setpoints[n];
+    const std::int32_t held = parameter ? received_.parameters[n] : received_.setpoints[n];
+    if (written != held) differing.push_back({item, written, held});
+  }
+  return differing;
 }
 
 void ValueTransfer::Finish(const CommandChain::End& end) {
@@ -146,6 +200,11 @@ void ValueTransfer::Finish(const CommandChain::End& end) {
           result.kind = TransferEnd::Kind::ComputeFailed;
           result.computeCode = compute.Code;
         }
+      }
+      if (end.outcome == Outcome::Completed && write_ && result.step.readBack) {
+        result.verified = true;
+        result.heldOtherwise = Compared();
+        if (!result.heldOtherwise.empty()) result.kind = TransferEnd::Kind::Differs;
       }
       break;
     }

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -58,10 +59,12 @@ const std::vector<TextRow> kEditParamTexts = {
     {"StatusPanel2", "max", "max"},
     {"StatusPanel4", "default", "default"},
     {"CmdClear", "CmdClear", "Wissen"},
+    {"CheckGewijzigd", "CheckGewijzigd", "Alleen gewijzigd"},
     {"menuBestand", "menuBestand", "Bestand"},
     {"subOpenen", "subOpenen", "Openen"},
     {"subOpslaanAls", "subOpslaanAls", "Opslaan als..."},
     {"subLaadDefault", "subLaadDefault", "Laad default"},
+    {"subVergelijken", "subVergelijken", "Vergelijken..."},
     {"subAfdrukken", "subAfdrukken", "Afdrukken"},
     {"subAfsluiten", "subAfsluiten", "Afsluiten"},
     {"menuZendenOntvangen", "menuZendenOntvangen", "Zenden & ontvangen"},
@@ -157,7 +160,14 @@ void TFormEditParam::BuildControls() {
   CmdClear->setAutoDefault(false);  // Enter belongs to the grid (it opens the service window)
   CmdClear->setEnabled(false);
   connect(CmdClear, &QPushButton::clicked, this, [this] { CmdClearClick(); });
+  CheckGewijzigd = new QCheckBox("Alleen gewijzigd", this);
+  CheckGewijzigd->setObjectName("CheckGewijzigd");
+  connect(CheckGewijzigd, &QCheckBox::toggled, this, [this] {
+    BuildGridRows();
+    EmptyStatusValues();
+  });
   auto* buttons = new QHBoxLayout;
+  buttons->addWidget(CheckGewijzigd);
   buttons->addStretch(1);
   buttons->addWidget(CmdClear);
   right->addLayout(buttons);
@@ -168,7 +178,8 @@ void TFormEditParam::BuildControls() {
   BuildStatusBar();
   outer->addWidget(StatusBar1);
   setTabOrder(TreeView1, StringGrid1);
-  setTabOrder(StringGrid1, CmdClear);
+  setTabOrder(StringGrid1, CheckGewijzigd);
+  setTabOrder(CheckGewijzigd, CmdClear);
   setSizeGripEnabled(false);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -192,6 +203,7 @@ void TFormEditParam::BuildMenus() {
   subOpenen = add(menuBestand, "subOpenen", "&Openen", [this] { OpenClick(); });
   subOpslaanAls = add(menuBestand, "subOpslaanAls", "O&pslaan als...", [this] { SaveAsClick(); });
   subLaadDefault = add(menuBestand, "subLaadDefault", "&Laad Default parameters", [this] { LoadDefaultsClick(); });
+  subVergelijken = add(menuBestand, "subVergelijken", "&Vergelijken...", [this] { CompareClick(); });
   menuBestand->addSeparator();
   subAfdrukken = add(menuBestand, "subAfdrukken", "&Afdrukken", [this] { PrintClick(); });
   menuBestand->addSeparator();
@@ -338,7 +350,9 @@ void TFormEditParam::TreeView1Change(QTreeWidgetItem* item) {
 }
 
 void TFormEditParam::BuildGridRows() {
-  rows_ = ParameterGridRows(EditorCataloguesOf(GlobalVar()), group_, subgroup_, GlobalVar().ParameterTable);
+  const TGlobalVar& g = GlobalVar();
+  rows_ = ParameterGridRows(EditorCataloguesOf(g), group_, subgroup_, g.ParameterTable);
+  if (CheckGewijzigd->isChecked()) rows_ = ModifiedRowsOnly(rows_, g.ParameterCatalogue, g.ParameterTable);
   for (int r = 0; r < kParameterGridRows; ++r) {
     const ParameterGridRow empty;
     const auto index = static_cast<std::size_t>(r);

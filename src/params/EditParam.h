@@ -10,6 +10,7 @@
 #include "ui/WindowTexts.h"
 
 class QAction;
+class QCheckBox;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -47,6 +48,8 @@ public:
   QTreeWidget* TreeView1 = nullptr;
   QTableWidget* StringGrid1 = nullptr;
   QPushButton* CmdClear = nullptr;
+  // Shows only the rows whose value differs from the catalogue default.
+  QCheckBox* CheckGewijzigd = nullptr;
   QStatusBar* StatusBar1 = nullptr;
   std::array<QLabel*, 7> StatusPanels{};  // 0, 2, 4 captions; 1, 3, 5 minimum, maximum, default
 
@@ -54,6 +57,7 @@ public:
   QAction* subOpenen = nullptr;
   QAction* subOpslaanAls = nullptr;
   QAction* subLaadDefault = nullptr;
+  QAction* subVergelijken = nullptr;
   QAction* subAfdrukken = nullptr;
   QAction* subAfsluiten = nullptr;
   QMenu* menuZendenOntvangen = nullptr;
@@ -92,6 +96,7 @@ private:
   void OpenClick();
   void SaveAsClick();
   void LoadDefaultsClick();
+  void CompareClick();
   void PrintClick();
   void ReceiveClick();
   void SendClick();

@@ -22,6 +22,7 @@
 #include "params/LeesParSoll.h"
 #include "params/ParLoader.h"
 #include "params/SchrijfParSoll.h"
+#include "params/Vergelijken.h"
 #include "tools/AfdrukkenPar.h"
 #include "ui/WindowLinks.h"
 #include "ui/QtText.h"
@@ -45,16 +46,6 @@ const std::map<std::string_view, const char*> kBuiltInMessages = {
     {"msg_DefaultParGeladen", "De standaardwaarden zijn geladen."},
 };
 
-const char* OpenMessageKey(ValueFileOutcome outcome) {
-  switch (outcome) {
-    case ValueFileOutcome::CannotOpen: return "OpenMsg1";
-    case ValueFileOutcome::WrongHeader: return "OpenMsg2";
-    case ValueFileOutcome::BadLine: return "OpenMsg3";
-    case ValueFileOutcome::WrongCount: return "OpenMsg4";
-    case ValueFileOutcome::Loaded: break;
-  }
-  return "";
-}
 
 std::string FolderOf(const QString& file) { return S(QFileInfo(file).absolutePath()) + "/"; }
 
@@ -156,6 +147,13 @@ void TFormEditParam::LoadDefaultsClick() {
   GlobalVar().ParameterTable = defaults;
   box.exec();
   TakeOver(defaults, psDefaults);
+}
+
+// The comparison may take values over into the table.
+void TFormEditParam::CompareClick() {
+  ShowChild(FormVergelijken);
+  BuildGridRows();
+  StringGrid1SelectCell(StringGrid1->currentRow());
 }
 
 // --- Device and other windows ----------------------------------------------------

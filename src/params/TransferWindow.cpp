@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/PushButton.h"
 #include "ui/QtText.h"
 #include "ui/StatusPanel.h"
 
@@ -20,21 +21,20 @@ constexpr int kLastParameter = kParameterCount - 1;
 // Shown while the device computes; the language files have no text for it.
 constexpr const char* kComputingText = "Bereken parameters";
 
-constexpr std::array<const char*, 12> kPanelKeys = {
-    "PanelTekst0", "PanelTekst1", "PanelTekst2", "PanelTekst3", "PanelTekst4",  "PanelTekst5",
-    "PanelTekst6", "PanelTekst7", "PanelTekst8", "PanelTekst9", "PanelTekst10", "PanelTekst11"};
-constexpr std::array<const char*, 12> kPanelDefaults = {"tekst 0", "tekst 1", "tekst 2",  "tekst 3",
-                                                        "tekst 4", "tekst 5", "tekst 6",  "tekst 7",
-                                                        "tekst 8", "tekst 9", "tekst 10", "tekst 11"};
+// PanelTekst12 to 14 are the write window's own: reading back what was
+// written, its end when the device holds a value otherwise, and the end of
+// a write of chosen parameters.
+constexpr std::array<const char*, 15> kPanelKeys = {
+    "PanelTekst0",  "PanelTekst1",  "PanelTekst2",  "PanelTekst3",  "PanelTekst4",
+    "PanelTekst5",  "PanelTekst6",  "PanelTekst7",  "PanelTekst8",  "PanelTekst9",
+    "PanelTekst10", "PanelTekst11", "PanelTekst12", "PanelTekst13", "PanelTekst14"};
+constexpr std::array<const char*, 15> kPanelDefaults = {
+    "tekst 0", "tekst 1", "tekst 2", "tekst 3", "tekst 4", "tekst 5", "tekst 6", "tekst 7", "tekst 8", "tekst 9",
+    "tekst 10", "tekst 11", "Controleren",
+    "Het apparaat houdt niet alle geschreven waarden aan:",
+    "De gekozen parameters zijn verzonden en door het apparaat overgenomen."};
 constexpr std::array<const char*, 4> kCaptionKeys = {"CaptionMode0", "CaptionMode1", "CaptionMode2",
                                                      "CaptionMode3"};
-
-QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
-}
 
 }  // namespace
 
@@ -66,9 +66,9 @@ TransferWindow::TransferWindow(QWidget* parent, const char* objectName, const ch
   layout->addWidget(ProgressBar1);
 
   auto* buttons = new QHBoxLayout;
-  CmdOK = Button(this, "CmdOK", "OK");
-  CmdAgain = Button(this, "CmdAgain", "Again");
-  CmdCancel = Button(this, "CmdCancel", "Cancel");
+  CmdOK = NewPushButton(this, "CmdOK", "OK");
+  CmdAgain = NewPushButton(this, "CmdAgain", "Again");
+  CmdCancel = NewPushButton(this, "CmdCancel", "Cancel");
   buttons->addStretch();
   for (QPushButton* b : {CmdOK, CmdAgain, CmdCancel}) buttons->addWidget(b);
   buttons->addStretch();
@@ -81,8 +81,8 @@ TransferWindow::TransferWindow(QWidget* parent, const char* objectName, const ch
   connect(CmdCancel, &QPushButton::clicked, this, [this] { CancelClick(); });
 }
 
-void TransferWindow::UseTransfer(TQL200Protocol& values, TQL200Protocol* compute) {
-  transfer_ = std::make_unique<ValueTransfer>(values, compute);
+void TransferWindow::UseTransfer(TQL200Protocol& values, TQL200Protocol* compute, TQL200Protocol* readBack) {
+  transfer_ = std::make_unique<ValueTransfer>(values, compute, readBack);
   transfer_->Progress = [this](const TransferStep& step) { ShowProgress(step); };
   transfer_->Ended = [this](const TransferEnd& end) { ShowEnd(end); };
 }
@@ -97,6 +97,7 @@ void TransferWindow::Start() {
   failed_ = false;
   finished_ = false;
   firstStep_ = true;
+  stepsShown_ = 0;
   CmdOK->setEnabled(false);
   CmdAgain->setEnabled(false);
   CmdCancel->setEnabled(true);
@@ -104,20 +105,30 @@ void TransferWindow::Start() {
   StartTransfer(*transfer_);
 }
 
-void TransferWindow::ShowProgress(const TransferStep& step) {
+QString TransferWindow::ProgressText(const TransferStep& step) const {
+  const QString number = QString::number(step.number);
+  if (step.readBack)
+    return texts_.Stored("PanelTekst12") + (step.phase == TransferPhase::Parameters ? " P" : " S") + number;
   switch (step.phase) {
-    case TransferPhase::Parameters:
-      ShowPanel(texts_.Stored("PanelTekst2") + " " + QString::number(step.number), false);
-      ProgressBar1->setMaximum(kLastParameter);
-      break;
-    case TransferPhase::Setpoints:
-      ShowPanel(texts_.Stored("PanelTekst4") + " " + QString::number(step.number), false);
-      ProgressBar1->setMaximum(kSetpointCount);
-      break;
-    case TransferPhase::Computing:
-      ShowPanel(kComputingText, false);
-      ProgressBar1->setValue(ProgressBar1->maximum());
-      return;
+    case TransferPhase::Parameters: return texts_.Stored("PanelTekst2") + " " + number;
+    case TransferPhase::Setpoints: return texts_.Stored("PanelTekst4") + " " + number;
+    case TransferPhase::Computing: break;
+  }
+  return kComputingText;
+}
+
+void TransferWindow::ShowProgress(const TransferStep& step) {
+  ShowPanel(ProgressText(step), false);
+  // Chosen items are counted; a mode's run follows the numbers.
+  if (const std::size_t chosen = ChosenStepCount(); chosen > 0) {
+    ProgressBar1->setMaximum(static_cast<int>(chosen));
+    ProgressBar1->setValue(static_cast<int>(stepsShown_++));
+    return;
+  }
+  switch (step.phase) {
+    case TransferPhase::Parameters: ProgressBar1->setMaximum(kLastParameter); break;
+    case TransferPhase::Setpoints: ProgressBar1->setMaximum(kSetpointCount); break;
+    case TransferPhase::Computing: ProgressBar1->setValue(ProgressBar1->maximum()); return;
   }
   ProgressBar1->setValue(firstStep_ ? 0 : step.number);
   firstStep_ = false;
@@ -134,13 +145,18 @@ void TransferWindow::ShowEnd(const TransferEnd& end) {
   switch (end.kind) {
     case Kind::Finished:
     case Kind::ComputeFailed:
+    case Kind::Differs:
       finished_ = true;
+      ProgressBar1->setValue(ProgressBar1->maximum());
       TakeOver(*transfer_);
       if (end.kind == Kind::Finished)
         ShowPanel(FinalText(), false);
+      else if (end.kind == Kind::Differs)
+        ShowPanel(texts_.Stored("PanelTekst13"), true);
       else
         ShowPanel(texts_.Stored("PanelTekst10") + " " + Q(end.computeCode) + " " + texts_.Stored("PanelTekst11"),
                   true);
+      ShowHeldOtherwise(end);
       CmdOK->setEnabled(true);
       CmdOK->setFocus();
       return;

@@ -42,8 +42,14 @@ protected:
   // The panel text of a finished run in the current mode.
   virtual QString FinalText() const = 0;
 
+  // The steps of a run of chosen items (counted in the progress bar), or 0
+  // for a run of the mode (whose bar follows the numbers).
+  virtual std::size_t ChosenStepCount() const { return 0; }
+  // A checked write ended with values the device holds otherwise.
+  virtual void ShowHeldOtherwise(const TransferEnd&) {}
+
   // The components are wired by the subclass, then handed over.
-  void UseTransfer(TQL200Protocol& values, TQL200Protocol* compute);
+  void UseTransfer(TQL200Protocol& values, TQL200Protocol* compute, TQL200Protocol* readBack = nullptr);
   const WindowTexts& Texts() const { return texts_; }
 
   void FormActivate() override;
@@ -53,6 +59,7 @@ protected:
 
 private:
   void Start();
+  QString ProgressText(const TransferStep& step) const;
   void ShowProgress(const TransferStep& step);
   void ShowEnd(const TransferEnd& end);
   void ShowPanel(const QString& text, bool error);
@@ -63,6 +70,7 @@ private:
   bool failed_ = false;
   bool finished_ = false;
   bool firstStep_ = true;
+  std::size_t stepsShown_ = 0;
 };
 
 // The caption and button rows both windows have, with their section's

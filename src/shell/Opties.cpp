@@ -36,6 +36,7 @@ const std::vector<TextRow> kOptionTexts = {
     {"CheckLogVerkeer", "LogVerkeer", "Al het verkeer vastleggen"},
     {"LabelLogMap", "LogMap", "Map:"},
     {"CmdLogMap", "LogMapKiezen", "Kiezen..."},
+    {"CheckControle", "ControleLabel", "Na het schrijven alle waarden teruglezen en controleren"},
     {"CmdOK", "CmdOK", "OK"},
     {"CmdCancel", "CmdCancel", "Cancel"},
 };
@@ -76,6 +77,9 @@ TFormOpties::TFormOpties(QWidget* parent) : TWindowBase(parent, "FormOpties", "I
   pageLayout->addWidget(CheckSnelleOverdracht);
   pageLayout->addWidget(explanation);
   pageLayout->addWidget(BuildTrafficGroup(page));
+  CheckControle = new QCheckBox("Na het schrijven alle waarden teruglezen en controleren", page);
+  CheckControle->setObjectName("CheckControle");
+  pageLayout->addWidget(CheckControle);
   pageLayout->addStretch(1);
   layout->addWidget(tabs, 1);
 
@@ -126,6 +130,7 @@ void TFormOpties::FormActivate() {
   if (FormMain != nullptr) CheckSnelleOverdracht->setChecked(FormMain->Port().FastReplies());
   CheckLogVerkeer->setChecked(GlobalVar().LogTraffic);
   EditLogMap->setText(Q(GlobalVar().TrafficFolder));
+  CheckControle->setChecked(GlobalVar().VerifyAfterWrite);
   adjustSize();
 }
 
@@ -134,6 +139,7 @@ void TFormOpties::CmdOKClick() {
   // No entry selected (an index from the settings file that the list does
   // not offer): the language stays as it is.
   if (ComboTaal->currentIndex() >= 0) g.LanguageIndex = ComboTaal->currentIndex();
+  g.VerifyAfterWrite = CheckControle->isChecked();
   if (g.LanguageIndex != indexAtActivation_) TekstFile_Lezen(g);
   if (FormMain != nullptr) {
     FormMain->Port().SetFastReplies(CheckSnelleOverdracht->isChecked());

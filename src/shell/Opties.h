@@ -24,6 +24,8 @@ public:
   QCheckBox* CheckLogVerkeer = nullptr;
   QLineEdit* EditLogMap = nullptr;
   QPushButton* CmdLogMap = nullptr;
+  // Read back every value a write sent, and list each the device holds otherwise.
+  QCheckBox* CheckControle = nullptr;
   QPushButton* CmdOK = nullptr;
   QPushButton* CmdCancel = nullptr;
 

@@ -1,11 +1,13 @@
 // Backup and restore of a whole device: the read window fills a backup
 // file, a backup file fills the write window.
+#include <QCheckBox>
 #include <QMessageBox>
 
 #include "model/BackupFile.h"
 #include "model/FileDialogFilter.h"
 #include "model/LanguageTexts.h"
 #include "model/MessageText.h"
+#include "model/ParameterNumbers.h"
 #include "params/LeesParSoll.h"
 #include "params/SchrijfParSoll.h"
 #include "shell/VQ20Main.h"
@@ -25,6 +27,10 @@ constexpr const char* kWrongFile = "Dit bestand is geen backup van een VQ2x. Er 
 constexpr const char* kWrongSize =
     "Dit bestand is geen backup van een VQ2x: een backup is precies 16020 bytes lang. Er is niets naar het "
     "apparaat gezonden.";
+// What a restore into another unit says and offers.
+constexpr const char* kFileUnit = "Het bestand is de backup van eenheid";
+constexpr const char* kOpenUnit = "het geopende apparaat is eenheid";
+constexpr const char* kKeepIdentity = "Eenheidnummer en lijninstellingen van dit apparaat behouden";
 
 std::string Text(const char* key, const char* builtIn) {
   return GlobalVar().LanguageLoaded ? Tekst(kSection, key, builtIn) : builtIn;
@@ -78,12 +84,26 @@ void TFormMain::RestoreClick() {
   FormSchrijfParSoll->SendParameters = read.content.parameters;
   FormSchrijfParSoll->SendSetpoints = read.content.setpoints;
 
-  const std::string question = RestoreConfirmation(WarningText(kSection, "Msg_waarschuwingRestore_1"), S(file),
-                                                  WarningText(kSection, "Msg_waarschuwingRestore_2"));
+  std::string question =
+      RestoreConfirmation(WarningText(kSection, "Msg_waarschuwingRestore_1"), S(file),
+                          WarningText(kSection, "Msg_waarschuwingRestore_2"));
+  // A backup of another unit would give this one its number and line
+  // settings: both numbers are named, and keeping them is offered checked.
+  const int fileUnit = read.content.parameters[ParameterNumber::UnitNumber];
+  const bool otherUnit = fileUnit != UnitNumber();
+  if (otherUnit)
+    question += "\n\r" + Text("Msg_EenheidBestand", kFileUnit) + " " + std::to_string(fileUnit) + "; " +
+                Text("Msg_EenheidApparaat", kOpenUnit) + " " + std::to_string(UnitNumber()) + ".";
   QMessageBox box(QMessageBox::Warning, Q(WarningText(kSection, kWarningCaptionKey)), MessageLines(question),
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
   box.setObjectName("RestoreConfirmation");
+  auto* keep = new QCheckBox(Q(Text("Msg_BehoudEenheid", kKeepIdentity)));
+  keep->setObjectName("CheckBehoudEenheid");
+  keep->setChecked(otherUnit);
+  box.setCheckBox(keep);
   if (box.exec() != QMessageBox::Yes) return;
   FormSchrijfParSoll->Mode = 3;
+  if (keep->isChecked())
+    FormSchrijfParSoll->ChosenSteps = KeepingLineIdentity(TransferSteps(kTransferWholeDevice, true));
   FormSchrijfParSoll->exec();
 }

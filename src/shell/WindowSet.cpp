@@ -7,6 +7,7 @@
 #include "params/ParLoader.h"
 #include "params/ParamService.h"
 #include "params/SchrijfParSoll.h"
+#include "params/Vergelijken.h"
 #include "shell/About.h"
 #include "shell/InfoErrorNummers.h"
 #include "shell/InitSerial.h"
@@ -39,6 +40,7 @@ WindowSet::WindowSet(const MainWindowSetup& setup) : main_(std::make_unique<TFor
   FormEditParam = new TFormEditParam(owner);
   FormOpties = new TFormOpties(owner);
   FormLinearisatie = new TFormLinearisatie(owner);
+  FormVergelijken = new TFormVergelijken(owner);
 
   Links() = WindowLinks{main_.get(), FormParamService, FormInfoErrorNummers};
   TFormMain* main = main_.get();
@@ -66,4 +68,5 @@ WindowSet::~WindowSet() {
   FormEditParam = nullptr;
   FormOpties = nullptr;
   FormLinearisatie = nullptr;
+  FormVergelijken = nullptr;
 }

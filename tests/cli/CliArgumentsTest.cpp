@@ -50,6 +50,15 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentCase{"WatchUnknownValue", {"watch", "speed"}, 2, "not a live value"},
         ArgumentCase{"WatchTooFast", {"watch", "--interval", "5"}, 2, "--interval 5"},
         ArgumentCase{"ScanUnknownRate", {"scan", "--bauds", "9600,300"}, 2, "300 is not a baud rate"},
+        ArgumentCase{"ChangedOnlyCheckedWrite", {"write", "a.vqp", "--changed-only", "--verify"}, 0, ""},
+        ArgumentCase{"CloneKeepingTheLineIdentity", {"restore", "a.bak", "--keep-line-identity", "--verify"}, 0, ""},
+        ArgumentCase{"DiffOfTwoFiles", {"diff", "a.VQP", "defaults"}, 0, ""},
+        ArgumentCase{"DiffOfTheDeviceWithItself", {"diff", "device", "device"}, 2, "with a file or the defaults"},
+        ArgumentCase{"DiffOfParametersWithSetpoints", {"diff", "a.vqp", "b.vqs"}, 2, "nothing in common"},
+        ArgumentCase{"DiffOfAnUnknownFile", {"diff", "a.txt"}, 2, "diff a.txt: expected device, defaults"},
+        ArgumentCase{"DiffOfTwoFilesForUnits", {"--units", "1,2", "diff", "a.vqp", "b.bak"}, 2, "against the device"},
+        ArgumentCase{"ChangedOnlyWithSet", {"set", "7=1", "--changed-only"}, 2, "--changed-only"},
+        ArgumentCase{"VerifyWithRead", {"read", "-o", "a.vqp", "--verify"}, 2, "--verify"},
         ArgumentCase{"NoCommand", {"--port", "COM1"}, 2, "subcommand"},
         ArgumentCase{"HelpOfACommand", {"backup", "--help"}, 0, "Example:"},
         ArgumentCase{"Version", {"--version"}, 0, VersionText}),
@@ -69,6 +78,10 @@ TEST(CliArguments, ValuesReachTheCall) {
   EXPECT_EQ(g.units, (std::vector<int>{1, 3, 4, 7}));
   EXPECT_EQ(g.language, 2);
   EXPECT_TRUE(g.fast);
+  const ParsedCall diff = ParseCommandLine({"diff", "a.bak", "--all"});
+  ASSERT_TRUE(diff.call);
+  EXPECT_EQ(diff.call->operands, (std::vector<std::string>{"a.bak", "device"}));
+  EXPECT_TRUE(diff.call->all);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <fstream>
 #include <regex>
 #include <set>
@@ -153,6 +154,74 @@ TEST_F(CliSim, ATranscriptOfABackupReplaysIntoTheSameBackup) {
   const BackgroundProcess& replay = Simulator({}, {"--replay", File("t.txt").string()});
   ASSERT_EQ(Vq2x(replay, {"backup", "-o", File("b.bak").string()}).status, 0);
   EXPECT_EQ(Bytes(File("a.bak")), Bytes(File("b.bak")));
+}
+
+std::size_t Heard(const std::vector<std::string>& heard, std::size_t from, const std::string& start) {
+  return static_cast<std::size_t>(std::count_if(heard.begin() + static_cast<std::ptrdiff_t>(from), heard.end(),
+                                                [&](const std::string& c) { return c.starts_with(start); }));
+}
+
+// Three values changed in the device: the diff with the file read before
+// names exactly them; a write of only what changed sends three "wp" and one
+// "bp", and reads just those back.
+TEST_F(CliSim, DiffNamesTheChangedValuesAndAChangedOnlyWriteSendsJustThose) {
+  const BackgroundProcess& sim = Simulator({"0:VQ22"});
+  const std::string file = File("a.vqp").string();
+  ASSERT_EQ(Vq2x(sim, {"read", "-o", file}).status, 0);
+  ASSERT_EQ(Vq2x(sim, {"diff", file, file}).status, 0);
+  ASSERT_EQ(Vq2x(sim, {"set", "--raw", "7=4321", "8=-17", "31=8765"}).status, 0);
+  const ProgramRun diff = Vq2x(sim, {"--json", "diff", file, "device"});
+  EXPECT_EQ(diff.status, 1) << diff.err;
+  const nlohmann::json rows = nlohmann::json::parse(diff.out)["rows"];
+  ASSERT_EQ(rows.size(), 3u) << diff.out;
+  EXPECT_EQ(rows[0]["name"], "Cam 1 start");
+  EXPECT_EQ((std::vector<int>{rows[0]["b_raw"], rows[1]["b_raw"], rows[2]["b_raw"]}),
+            (std::vector<int>{4321, -17, 8765}));
+
+  const std::size_t before = Heard(Log(0)).size();
+  const ProgramRun write = Vq2x(sim, {"write", file, "--changed-only", "--verify"});
+  EXPECT_EQ(write.status, 0) << write.err;
+  const std::vector<std::string> heard = Heard(Log(0));
+  EXPECT_EQ(Heard(heard, before, "wp "), 3u);
+  EXPECT_EQ(Heard(heard, before, "bp"), 1u);
+  EXPECT_EQ(std::vector<std::string>(heard.end() - 3, heard.end()),
+            (std::vector<std::string>{"rp 7", "rp 8", "rp 31"}));
+}
+
+// The device keeps cam 1's start within -1000 .. 1000 without a word: the
+// checked write reads it back after "bp" and reports both values.
+TEST_F(CliSim, VerifyReportsAValueTheDeviceClamped) {
+  std::ofstream(File("limits.txt")) << "[007]\nmin=-1000\nmax=1000\n";
+  const BackgroundProcess& sim = Simulator({"0:VQ22"}, {"--clamp", "--catalogue", File("limits.txt").string()});
+  const ProgramRun run = Vq2x(sim, {"--json", "set", "--raw", "7=5000", "8=500", "--verify"});
+  EXPECT_EQ(run.status, 1) << run.err;
+  const nlohmann::json held = nlohmann::json::parse(run.out)["verify"]["rows"];
+  ASSERT_EQ(held.size(), 1u) << run.out;
+  EXPECT_EQ((std::vector<int>{held[0]["number"], held[0]["written_raw"], held[0]["device_raw"]}),
+            (std::vector<int>{7, 5000, 1000}));
+  const std::vector<std::string> heard = Heard(Log(0));
+  EXPECT_EQ(std::vector<std::string>(heard.end() - 5, heard.end()),
+            (std::vector<std::string>{"wp 7 5000", "wp 8 500", "bp", "rp 7", "rp 8"}));
+}
+
+// Unit 3's backup restored into unit 5 with its line identity kept:
+// parameters 0, 1 and 2 are not written, and unit 5 answers as itself.
+TEST_F(CliSim, ACloneKeepsTheUnitsNumberAndLineSettings) {
+  const BackgroundProcess& sim = Simulator({"3:VQ22", "5:VQ22"});
+  ASSERT_EQ(Vq2x(sim, {"--unit", "3", "set", "--raw", "0=3", "1=3", "7=777"}).status, 0);
+  ASSERT_EQ(Vq2x(sim, {"--unit", "5", "set", "--raw", "0=5", "1=7"}).status, 0);
+  ASSERT_EQ(Vq2x(sim, {"--unit", "3", "backup", "-o", File("u3.bak").string()}).status, 0);
+  const std::size_t before = Heard(Log(0)).size();
+  const ProgramRun restore =
+      Vq2x(sim, {"--unit", "5", "restore", File("u3.bak").string(), "--keep-line-identity", "--yes"});
+  EXPECT_EQ(restore.status, 0) << restore.err;
+  const std::vector<std::string> heard = Heard(Log(0));
+  EXPECT_EQ(Heard(heard, before, "wp "), 313u);
+  for (const char* identity : {"wp 0 ", "wp 1 ", "wp 2 "}) EXPECT_EQ(Heard(heard, before, identity), 0u);
+  const ProgramRun unit5 = Vq2x(sim, {"--unit", "5", "--json", "get", "0", "1", "7"});
+  ASSERT_EQ(unit5.status, 0) << unit5.err;
+  const nlohmann::json p = nlohmann::json::parse(unit5.out)["parameters"];
+  EXPECT_EQ((std::vector<int>{p[0]["raw"], p[1]["raw"], p[2]["raw"]}), (std::vector<int>{5, 7, 777}));
 }
 
 TEST_F(CliSim, EveryUnitOfALineIsAttemptedAndSavedInItsOwnFile) {

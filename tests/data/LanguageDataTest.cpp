@@ -58,12 +58,15 @@ const std::vector<TextKey>& AllTextKeys() {
       {"BackupRestore", "SaveCaption"}, {"BackupRestore", "OpenCaption"}, {"BackupRestore", "OpenFilter"},
       {"BackupRestore", "OpenMsg2"}, {"BackupRestore", "OpenMsg3"}, {"BackupRestore", "Msg_waarschuwingCaption"},
       {"BackupRestore", "Msg_waarschuwingRestore_1"}, {"BackupRestore", "Msg_waarschuwingRestore_2"},
+      {"BackupRestore", "Msg_EenheidBestand"}, {"BackupRestore", "Msg_EenheidApparaat"},
+      {"BackupRestore", "Msg_BehoudEenheid"},
 
       // Options window.
       {"Opties", "Caption"}, {"Opties", "RegAlgemeen"}, {"Opties", "TaalLabel"}, {"Opties", "TaalItems"},
       {"Opties", "CmdOK"}, {"Opties", "CmdCancel"}, {"Opties", "SnelleOverdracht"},
       {"Opties", "SnelleOverdrachtUitleg"},
       {"Opties", "GroepVerkeer"}, {"Opties", "LogVerkeer"}, {"Opties", "LogMap"}, {"Opties", "LogMapKiezen"},
+      {"Opties", "CmdOK"}, {"Opties", "CmdCancel"}, {"Opties", "ControleLabel"},
 
       // Serial settings window.
       {"InitCom", "Caption"}, {"InitCom", "RegInterface"}, {"InitCom", "RegExtended"},
@@ -107,7 +110,9 @@ const std::vector<TextKey>& AllTextKeys() {
       {"SchrijfParSoll", "PanelTekst1"}, {"SchrijfParSoll", "PanelTekst2"}, {"SchrijfParSoll", "PanelTekst3"},
       {"SchrijfParSoll", "PanelTekst4"}, {"SchrijfParSoll", "PanelTekst5"}, {"SchrijfParSoll", "PanelTekst6"},
       {"SchrijfParSoll", "PanelTekst7"}, {"SchrijfParSoll", "PanelTekst8"}, {"SchrijfParSoll", "PanelTekst9"},
-      {"SchrijfParSoll", "PanelTekst10"}, {"SchrijfParSoll", "PanelTekst11"},
+      {"SchrijfParSoll", "PanelTekst10"}, {"SchrijfParSoll", "PanelTekst11"}, {"SchrijfParSoll", "PanelTekst12"},
+      {"SchrijfParSoll", "PanelTekst13"}, {"SchrijfParSoll", "PanelTekst14"}, {"SchrijfParSoll", "KolomNr"},
+      {"SchrijfParSoll", "KolomNaam"}, {"SchrijfParSoll", "KolomGeschreven"}, {"SchrijfParSoll", "KolomApparaat"},
 
       // Parameter editor; its column titles also head the parameter printout.
       {"EditParam", "Caption"}, {"EditParam", "KolomTekst0"}, {"EditParam", "KolomTekst1"},
@@ -125,6 +130,17 @@ const std::vector<TextKey>& AllTextKeys() {
       {"EditParam", "msg_DefaultParGeladen"}, {"EditParam", "ZendMsg_1"}, {"EditParam", "ZendMsg_2"},
       {"EditParam", "ZendMsg_3"}, {"EditParam", "ZendMsg_4"}, {"EditParam", "ZendMsg_5"},
       {"EditParam", "ZendMsg_6"}, {"EditParam", "Msg_ParGezondenEnNietGeladen"},
+      {"EditParam", "CheckGewijzigd"}, {"EditParam", "subVergelijken"},
+
+      // Compare window.
+      {"Vergelijken", "Caption"}, {"Vergelijken", "LabelBron"}, {"Vergelijken", "BronItems"},
+      {"Vergelijken", "CmdSluiten"}, {"Vergelijken", "CmdVergelijk"}, {"Vergelijken", "CheckAlleenVerschillen"},
+      {"Vergelijken", "CmdOvernemen"}, {"Vergelijken", "CmdZenden"}, {"Vergelijken", "KolomPos"},
+      {"Vergelijken", "KolomNr"}, {"Vergelijken", "KolomNaam"}, {"Vergelijken", "KolomEditor"},
+      {"Vergelijken", "KolomBron"}, {"Vergelijken", "TekstVergeleken"},
+      {"Vergelijken", "TekstVerschillend"}, {"Vergelijken", "TekstGelijk"}, {"Vergelijken", "Msg_EenheidBron"},
+      {"Vergelijken", "Msg_EenheidEditor"}, {"Vergelijken", "Msg_AnderType"}, {"Vergelijken", "Msg_BuitenGrenzen"},
+      {"Vergelijken", "OpenCaption"}, {"Vergelijken", "OpenFilter"},
 
       // Setpoint editor; its column titles also head the setpoint printout.
       {"EditSollwert", "Caption"}, {"EditSollwert", "Kolomtekst_no"}, {"EditSollwert", "Kolomtekst_waarde"},
@@ -206,6 +222,7 @@ const std::vector<std::string_view> kWindowSections = {
     "Main",        "Opties",       "InitCom",      "About",        "HelpErrorNummers", "BackupRestore",
     "LeesParSoll", "SchrijfParSoll", "EditParam",  "EditSollwert", "ParamService",     "Loader",
     "AparaatZoeken", "DisplayNokken", "Grafiek",   "Linearisatie", "Afdrukken",        "Rapport",
+    "AparaatZoeken", "DisplayNokken", "Grafiek",   "Linearisatie", "Afdrukken",        "Vergelijken",
 };
 
 // List values: the drop-down or source list they fill has exactly this many
@@ -229,6 +246,7 @@ const std::vector<ListKey> kListKeys = {
     {"InitCom", "ReceiverItems", 2},    // none, register 7 to 2
     {"InitCom", "TransmitterItems", 4}, // none, register 7 to 1, RTS to 1, DTR to 0
     {"Grafiek", "optiesBron", 9},       // r0, r1, r8, r2, r3, r4, r5, ra, rb
+    {"Vergelijken", "BronItems", 3},    // the device, a file, the defaults
 };
 
 // Lists whose entries name the same thing in every language; the window maps
@@ -265,6 +283,7 @@ const std::vector<FileFilter> kFileFilters = {
     {"EditParam", "OpenFilter", "*.vqp"},
     {"EditSollwert", "OpenFilter", "*.vqs"},
     {"Rapport", "Filter", "*.pdf"},
+    {"Vergelijken", "OpenFilter", "*.vqp;*.bak"},
 };
 
 // Column titles of the fixed-pitch printouts: a longer title pushes the

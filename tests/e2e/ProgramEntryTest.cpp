@@ -86,7 +86,7 @@ private slots:
     EmptyFolder folder;
     RunAndSignal(folder, SIGTERM);
     const QStringList lines = folder.Lines("application.ini");
-    QCOMPARE(CountKeys(lines), 27);
+    QCOMPARE(CountKeys(lines), 28);
     for (const char* line : {"baudrate=3", "databit=1", "parity=2", "stopbit=0", "hardware=3", "transmitdrv=0",
                              "unit_no=0", "Taal=0", "X_hulplijn=0"})
       QVERIFY2(lines.contains(line), line);
@@ -95,7 +95,7 @@ private slots:
   void sigintDoesTheSame() {
     EmptyFolder folder;
     RunAndSignal(folder, SIGINT);
-    QCOMPARE(CountKeys(folder.Lines("application.ini")), 27);
+    QCOMPARE(CountKeys(folder.Lines("application.ini")), 28);
   }
 
   void serialSectionAloneGivesTheFileDefaults() {
@@ -104,7 +104,7 @@ private slots:
     RunAndSignal(folder, SIGTERM);
     const QStringList lines = folder.Lines("application.ini");
     for (const char* line : {"baudrate=6", "parity=1", "hardware=2", "transmitdrv=3"}) QVERIFY2(lines.contains(line), line);
-    QCOMPARE(CountKeys(lines), 27);
+    QCOMPARE(CountKeys(lines), 28);
   }
 
   void yesIsWrittenBackAsOne() {

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QFile>
+#include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -68,13 +69,19 @@ class TransfersSimTest : public QObject, protected SimHarness {
     return driver.Done() && driver.Ok();
   }
 
-  // Restore1 from `file`, confirmed; the write window's final text.
+  // Restore1 from `file`, confirmed for the whole device (its unit number
+  // and line settings too); the write window's final text.
   QString Restore(const QString& file) {
     QString finalText;
     ModalDriver driver;
-    driver.ChooseFile(file).Answer(QMessageBox::Yes).Then([&](QWidget&) {
-      return EndWithOk(*FormSchrijfParSoll, finalText);
+    driver.ChooseFile(file).Then([](QWidget& w) {
+      auto* box = qobject_cast<QMessageBox*>(&w);
+      if (box == nullptr || box->checkBox() == nullptr) return false;
+      box->checkBox()->setChecked(false);
+      box->button(QMessageBox::Yes)->click();
+      return true;
     });
+    driver.Then([&](QWidget&) { return EndWithOk(*FormSchrijfParSoll, finalText); });
     Menu("Restore1")->trigger();
     return driver.Done() && driver.Ok() ? finalText : QString();
   }

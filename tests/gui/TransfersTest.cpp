@@ -17,6 +17,7 @@
 #include "GuiTestSupport.h"
 #include "ModalDriver.h"
 #include "ReplyRows.h"
+#include "ValueDevice.h"
 #include "model/BackupFile.h"
 #include "model/Catalogue.h"
 #include "model/FunctionLabels.h"
@@ -29,43 +30,6 @@
 namespace {
 
 bool Red(QLabel* label) { return label->palette().color(QPalette::WindowText) == QColor(Qt::red); }
-
-// Echoes "rp"/"rs"/"wp"/"ws" with their number and the value it holds,
-// answers "bp -1"; replies planned for a command are used first, one each.
-class ValueDevice {
-public:
-  void Plan(const std::string& command, std::vector<std::string> replies) {
-    std::lock_guard lock(mutex_);
-    planned_[command] = std::move(replies);
-  }
-  void SetDelay(int ms) {
-    std::lock_guard lock(mutex_);
-    delayMs_ = ms;
-  }
-  std::optional<VirtualReply> operator()(const std::string& request) {
-    std::lock_guard lock(mutex_);
-    const std::string command = request.substr(0, request.find('\r'));
-    auto plan = planned_.find(command);
-    if (plan != planned_.end() && !plan->second.empty()) {
-      const std::string reply = plan->second.front();
-      plan->second.erase(plan->second.begin());
-      return reply.empty() ? VirtualReply::Silence() : VirtualReply::Answer(reply + "\r\n", delayMs_);
-    }
-    if (command == "bp") return VirtualReply::Answer("bp -1\r\n", delayMs_);
-    const std::string code = command.substr(0, 2);
-    if (code != "rp" && code != "rs" && code != "wp" && code != "ws") return std::nullopt;
-    const std::size_t blank = command.find(' ', 3);
-    std::int32_t& value = (code[1] == 'p' ? parameters_ : setpoints_)[std::stoi(command.substr(3, blank - 3))];
-    if (code[0] == 'w') value = std::stoi(command.substr(blank + 1));
-    return VirtualReply::Answer(command.substr(0, blank) + " " + std::to_string(value) + "\r\n", delayMs_);
-  }
-
-private:
-  std::mutex mutex_;
-  std::map<std::string, std::vector<std::string>> planned_;
-  std::map<int, std::int32_t> parameters_, setpoints_;
-  int delayMs_ = 2;
-};
 
 }  // namespace
 
@@ -101,11 +65,7 @@ class TransfersTest : public QObject, protected ToolHarness {
 private slots:
   void init() {
     Reset();
-    values_ = std::make_shared<ValueDevice>();
-    line_->SetResponder([values = values_, device = device_](const std::string& r) {
-      if (auto reply = (*values)(r)) return *reply;
-      return (*device)(r);
-    });
+    values_ = AnswerValues(*line_, device_);
   }
   void cleanup() {
     for (QDialog* w : std::initializer_list<QDialog*>{FormLeesParSoll, FormSchrijfParSoll})
@@ -380,7 +340,7 @@ private slots:
     QFETCH(int, answer);
     StartConnected(language ? kAllDataFiles : QStringList{"Parameters.txt", "ParNo.txt"});
     DeviceContent content;
-    content.parameters[0] = -1;
+    content.parameters[0] = 0;  // the open unit's own backup: its number is written too
     content.setpoints[24] = 5;
     const QString file = folder_->File("device.bak");
     folder_->Write("device.bak", QByteArray::fromStdString(BackupFileBytes(content)));
@@ -399,7 +359,7 @@ private slots:
     QCOMPARE(box.name, QString("RestoreConfirmation"));
     QVERIFY(box.text.contains("  " + file + "\n"));
     if (language) QVERIFY(box.text.startsWith(Q(Tekst("BackupRestore", "Msg_waarschuwingRestore_1"))));
-    QCOMPARE(Count("wp 0 -1"), yes ? 1 : 0);
+    QCOMPARE(Count("wp 0 0"), yes ? 1 : 0);
     QCOMPARE(Count("ws 24 5"), yes ? 1 : 0);
     QCOMPARE(Count("bp"), yes ? 1 : 0);
   }

@@ -65,7 +65,7 @@ TEST_F(ConfigurationFile, MissingFileKeepsTheLaidOutPortAndWritesAllKeys) {
   const std::vector<std::string> expected = {
       "[Serieel]", "baudrate=3", "databit=1", "parity=2", "stopbit=0", "hardware=3", "portaddr=0", "portname=0",
       "porttype=0", "receivedrv=0", "transmitdrv=0", "unit_no=0", "", "[Opties]", "Taal=0", "SnelleOverdracht=0", "LogVerkeer=0",
-      "LogMap=", "", "[Algemeen]",
+      "LogMap=", "ControleNaSchrijven=0", "", "[Algemeen]",
       "OpenCloseDialoogPath=", "", "[Afdrukken]", "Firma=", "Type=", "Sn=", "", "[Grafiek]", "X_Div=0", "Y_Div=0",
       "BronItem=0", "X_hulplijn=0", "Y_hulplijn=0", "", "[Linearisatie]", "Puntgrootte=0", "Lin_X_hulplijn=0",
       "Lin_Y_hulplijn=0"};
@@ -85,7 +85,7 @@ TEST_F(ConfigurationFile, OnlyTheSerialSectionGivesEveryDefault) {
   EXPECT_TRUE(HasLine("parity=1"));
   EXPECT_TRUE(HasLine("hardware=2"));
   EXPECT_TRUE(HasLine("transmitdrv=3"));
-  EXPECT_EQ(Lines().size(), 38u);
+  EXPECT_EQ(Lines().size(), 39u);
 }
 
 TEST_F(ConfigurationFile, YesIsAnyNonZeroNumberAndIsWrittenAsOne) {
@@ -101,7 +101,8 @@ TEST_F(ConfigurationFile, YesIsAnyNonZeroNumberAndIsWrittenAsOne) {
 
 TEST_F(ConfigurationFile, EverySettingRoundTrips) {
   Write("[Serieel]\nbaudrate=8\ndatabit=0\nparity=0\nstopbit=1\nhardware=1\nportaddr=2\nportname=5\nporttype=1\n"
-        "receivedrv=1\ntransmitdrv=1\nunit_no=17\n[Opties]\nTaal=2\n[Algemeen]\nOpenCloseDialoogPath=/home/a b/\n"
+        "receivedrv=1\ntransmitdrv=1\nunit_no=17\n[Opties]\nTaal=2\nControleNaSchrijven=1\n"
+        "[Algemeen]\nOpenCloseDialoogPath=/home/a b/\n"
         "[Afdrukken]\nFirma=ACME = Co\nType=VQ22\nSn=123\n[Grafiek]\nX_Div=3\nY_Div=4\nBronItem=2\n"
         "[Linearisatie]\nPuntgrootte=5\n");
   ReadConfig();
@@ -130,6 +131,7 @@ TEST_F(ConfigurationFile, EverySettingRoundTrips) {
   EXPECT_EQ(port.Baudrate(), TBaudrate::br115200);
   EXPECT_EQ(again.Firma, "ACME = Co");
   EXPECT_EQ(again.OpenCloseDialoogPath, "/home/a b/");
+  EXPECT_TRUE(again.VerifyAfterWrite);
 }
 
 TEST_F(ConfigurationFile, NonNumbersAndOutOfRangePositionsTakeDefaultsOrKeepTheSetting) {

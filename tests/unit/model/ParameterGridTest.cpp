@@ -73,6 +73,16 @@ TEST(ParameterGrid, RootShowsSectionZeroAndBadNumbersAreEmptyRows) {
   EXPECT_TRUE(ParameterGridRows(kBoth, 1, 0, Values())[0].IsEmpty());  // ParId1=400
 }
 
+// Values(): 7 is at its default (150), 252, 99 and 253 are not (defaults 0).
+TEST(ParameterGrid, ModifiedOnlyMovesTheChangedRowsUpAndAGroupPositionComesBeforeTheRoots) {
+  const auto rows = ModifiedRowsOnly(ParameterGridRows(kBoth, 6, 1, Values()), kParameters, Values());
+  ASSERT_EQ(rows.size(), 18u);
+  EXPECT_EQ((V{rows[0].Number, rows[1].Number, rows[2].Number}), (V{"252", "099", "253"}));
+  EXPECT_TRUE(rows[3].IsEmpty());
+  const auto positions = GroupPositions(kParNo);
+  EXPECT_EQ((V{positions[7], positions[252], positions[99], positions[0]}), (V{"6.1.1", "6.1.2", "6.1.4", ""}));
+}
+
 TEST(ParameterGrid, NoRowsWithoutBothCataloguesOrForANodeWithoutSection) {
   EXPECT_TRUE(ParameterGridRows({nullptr, &kParNo, 1}, 0, 0, Values()).empty());
   EXPECT_TRUE(ParameterGridRows({&kParameters, nullptr, 1}, 0, 0, Values()).empty());

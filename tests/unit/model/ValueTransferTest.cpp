@@ -3,6 +3,7 @@
 // the compute answer and Cancel.
 #include "CommTestSupport.h"
 
+#include <array>
 #include <map>
 
 #include "model/ValueTransfer.h"
@@ -16,6 +17,7 @@ class TransferDevice {
 public:
   std::map<int, std::int32_t> parameters, setpoints;
   std::map<std::string, std::vector<std::string>> planned;  // command -> replies used one by one ("" silence)
+  std::map<int, std::int32_t> clampedAt;  // parameter -> the highest value it stores, without a word
   std::string computeAnswer = "bp -1";
 
   VirtualReply operator()(const std::string& request) {
@@ -43,15 +45,17 @@ private:
     const int n = std::stoi(command.substr(3, blank - 3));
     auto& table = code[1] == 'p' ? parameters : setpoints;
     if (code[0] == 'w') table[n] = std::stoi(command.substr(blank + 1));
+    if (code == "wp" && clampedAt.count(n)) table[n] = std::min(table[n], clampedAt[n]);
     return code + " " + std::to_string(n) + " " + std::to_string(table[n]);
   }
 };
 
 class Transfer : public VirtualPortFixture {
 protected:
-  Transfer() : transfer_(values_, &compute_) {
+  Transfer() : transfer_(values_, &compute_, &readBack_) {
     SetUpLineCommand(values_, &port_, 1000);
     SetUpLineCommand(compute_, &port_, 2000);
+    SetUpLineCommand(readBack_, &port_, 1000);
     transfer_.Progress = [this](const TransferStep& step) { progress_.push_back(step); };
     transfer_.Ended = [this](const TransferEnd& end) { ends_.push_back(end); };
     device_->SetResponder([this](const std::string& r) { return device(r); });
@@ -75,7 +79,7 @@ protected:
     return c;
   }
 
-  TQL200Protocol values_, compute_;
+  TQL200Protocol values_, compute_, readBack_;
   ValueTransfer transfer_;
   TransferDevice device;
   std::vector<TransferStep> progress_;
@@ -227,6 +231,43 @@ INSTANTIATE_TEST_SUITE_P(Answers, TransferCompute,
                                            ComputeCase{{"xx", "yy"}, Kind::Invalid, "", 2},
                                            ComputeCase{{"bp -|1"}, Kind::Finished, "", 2},
                                            ComputeCase{{""}, Kind::TimedOut, "", 1}));
+
+struct VerifyCase {
+  const char* name;
+  const char* computeAnswer;
+  Kind kind;
+  std::vector<std::string> commands;
+  std::vector<std::array<std::int32_t, 3>> heldOtherwise;  // number, written, held
+};
+
+class TransferVerify : public Transfer, public ::testing::WithParamInterface<VerifyCase> {};
+
+// Written, computed, then each value read back: a value the device clamped
+// is listed with both values; a set the device did not take over is not
+// read back.
+TEST_P(TransferVerify, ReadsBackWhatWasWrittenOnceTheDeviceTookItOver) {
+  const VerifyCase& c = GetParam();
+  device.computeAnswer = c.computeAnswer;
+  device.clampedAt[247] = 30;
+  DeviceContent send;
+  send.parameters[7] = 5;
+  send.parameters[247] = 40;
+  transfer_.StartWrite(WriteStepsFor({{TransferPhase::Parameters, 7}, {TransferPhase::Parameters, 247}}, true), send,
+                       true);
+  const TransferEnd end = Run();
+  EXPECT_EQ(end.kind, c.kind);
+  EXPECT_EQ(Commands(), c.commands);
+  std::vector<std::array<std::int32_t, 3>> held;
+  for (const HeldOtherwise& h : end.heldOtherwise) held.push_back({h.item.number, h.written, h.held});
+  EXPECT_EQ(held, c.heldOtherwise);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, TransferVerify,
+    ::testing::Values(
+        VerifyCase{"Clamped", "bp -1", Kind::Differs, {"wp 7 5", "wp 247 40", "bp", "rp 7", "rp 247"}, {{247, 40, 30}}},
+        VerifyCase{"NotTakenOver", "bp 8", Kind::ComputeFailed, {"wp 7 5", "wp 247 40", "bp"}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Transfer, CancelTakesEffectWhenTheExchangeUnderWayIsAnswered) {
   device_->SetResponder([this](const std::string& r) {
