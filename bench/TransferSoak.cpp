@@ -173,6 +173,7 @@ const char* EndName(TransferEnd::Kind kind) {
   switch (kind) {
     case TransferEnd::Kind::Finished: return "completed";
     case TransferEnd::Kind::ComputeFailed: return "completed, compute failed";
+    case TransferEnd::Kind::Differs: return "completed, device holds values otherwise";
     case TransferEnd::Kind::Invalid: return "stopped: invalid reply";
     case TransferEnd::Kind::Refused: return "stopped: value refused";
     case TransferEnd::Kind::TimedOut: return "stopped: time-out";

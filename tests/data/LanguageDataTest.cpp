@@ -66,7 +66,7 @@ const std::vector<TextKey>& AllTextKeys() {
       {"Opties", "CmdOK"}, {"Opties", "CmdCancel"}, {"Opties", "SnelleOverdracht"},
       {"Opties", "SnelleOverdrachtUitleg"},
       {"Opties", "GroepVerkeer"}, {"Opties", "LogVerkeer"}, {"Opties", "LogMap"}, {"Opties", "LogMapKiezen"},
-      {"Opties", "CmdOK"}, {"Opties", "CmdCancel"}, {"Opties", "ControleLabel"},
+      {"Opties", "ControleLabel"},
 
       // Serial settings window.
       {"InitCom", "Caption"}, {"InitCom", "RegInterface"}, {"InitCom", "RegExtended"},
