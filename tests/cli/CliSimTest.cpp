@@ -85,9 +85,10 @@ TEST_F(CliSim, InfoIdentifiesTheUnitWithTheToolsFourCommands) {
   EXPECT_EQ(Heard(Log(0)), (std::vector<std::string>{"sc 3", "rt", "rh", "rx"}));
 }
 
-// A changed device backed up, restored into a fresh one (with fast
-// transfers), and backed up again: the two backups are the same bytes, and
-// the fresh device heard the whole write and the compute, nothing else.
+// A changed device backed up at the silence-ended pace, restored into a fresh
+// one and backed up again with fast transfers: the two backups are the same
+// bytes, and the fresh device heard the whole write and the compute, nothing
+// else. The other cases run fast to keep the suite short.
 TEST_F(CliSim, BackupRestoredIntoAnotherDeviceMakesItTheSame) {
   const BackgroundProcess& source = Simulator({"0:VQ22"});
   ASSERT_EQ(Vq2x(source, {"set", "203=3"}).status, 0);
@@ -105,7 +106,7 @@ TEST_F(CliSim, BackupRestoredIntoAnotherDeviceMakesItTheSame) {
   EXPECT_EQ(heard[4], "wp 0 0");
   EXPECT_EQ(heard[4 + 7], "wp 7 12500");
   EXPECT_EQ(heard.back(), "bp");
-  ASSERT_EQ(Vq2x(target, {"backup", "-o", File("b.bak").string()}).status, 0);
+  ASSERT_EQ(Vq2x(target, {"--fast", "backup", "-o", File("b.bak").string()}).status, 0);
   EXPECT_EQ(Bytes(File("a.bak")), Bytes(File("b.bak")));
 }
 
@@ -113,10 +114,10 @@ TEST_F(CliSim, BackupRestoredIntoAnotherDeviceMakesItTheSame) {
 TEST_F(CliSim, AReportNamesExactlyTheChangedParametersAndTheChecksumOfTheBackup) {
   const fs::path catalogue = fs::path(VQ2X_CLI_PATH).parent_path() / "Parameters.txt";
   const BackgroundProcess& sim = Simulator({"0:VQ22"}, {"--catalogue", catalogue.string()});
-  ASSERT_EQ(Vq2x(sim, {"set", "7=12.5", "8=3", "94=1,5"}).status, 0);
-  const ProgramRun run = Vq2x(sim, {"--json", "report", "-o", File("r.md").string()});
+  ASSERT_EQ(Vq2x(sim, {"--fast", "set", "7=12.5", "8=3", "94=1,5"}).status, 0);
+  const ProgramRun run = Vq2x(sim, {"--fast", "--json", "report", "-o", File("r.md").string()});
   ASSERT_EQ(run.status, 0) << run.err;
-  ASSERT_EQ(Vq2x(sim, {"backup", "-o", File("a.bak").string()}).status, 0);
+  ASSERT_EQ(Vq2x(sim, {"--fast", "backup", "-o", File("a.bak").string()}).status, 0);
   const Json report = Json::parse(run.out)["report"];
   std::set<std::string> changed;
   for (const Json& group : report["changed"])
@@ -137,7 +138,7 @@ TEST_F(CliSim, AReportNamesExactlyTheChangedParametersAndTheChecksumOfTheBackup)
 // same backup.
 TEST_F(CliSim, ATranscriptOfABackupReplaysIntoTheSameBackup) {
   const BackgroundProcess& source = Simulator({"0:VQ22"});
-  const ProgramRun run = Vq2x(source, {"--log", File("t.txt").string(), "backup", "-o", File("a.bak").string()});
+  const ProgramRun run = Vq2x(source, {"--fast", "--log", File("t.txt").string(), "backup", "-o", File("a.bak").string()});
   ASSERT_EQ(run.status, 0) << run.err;
   const TranscriptRead transcript = ReadTranscript(Bytes(File("t.txt")));
   EXPECT_TRUE(transcript.recognised && transcript.problems.empty());
@@ -152,7 +153,7 @@ TEST_F(CliSim, ATranscriptOfABackupReplaysIntoTheSameBackup) {
   EXPECT_EQ(replies, SimTraffic(Log(0), "tx"));
 
   const BackgroundProcess& replay = Simulator({}, {"--replay", File("t.txt").string()});
-  ASSERT_EQ(Vq2x(replay, {"backup", "-o", File("b.bak").string()}).status, 0);
+  ASSERT_EQ(Vq2x(replay, {"--fast", "backup", "-o", File("b.bak").string()}).status, 0);
   EXPECT_EQ(Bytes(File("a.bak")), Bytes(File("b.bak")));
 }
 
@@ -167,10 +168,10 @@ std::size_t Heard(const std::vector<std::string>& heard, std::size_t from, const
 TEST_F(CliSim, DiffNamesTheChangedValuesAndAChangedOnlyWriteSendsJustThose) {
   const BackgroundProcess& sim = Simulator({"0:VQ22"});
   const std::string file = File("a.vqp").string();
-  ASSERT_EQ(Vq2x(sim, {"read", "-o", file}).status, 0);
+  ASSERT_EQ(Vq2x(sim, {"--fast", "read", "-o", file}).status, 0);
   ASSERT_EQ(Vq2x(sim, {"diff", file, file}).status, 0);
   ASSERT_EQ(Vq2x(sim, {"set", "--raw", "7=4321", "8=-17", "31=8765"}).status, 0);
-  const ProgramRun diff = Vq2x(sim, {"--json", "diff", file, "device"});
+  const ProgramRun diff = Vq2x(sim, {"--fast", "--json", "diff", file, "device"});
   EXPECT_EQ(diff.status, 1) << diff.err;
   const nlohmann::json rows = nlohmann::json::parse(diff.out)["rows"];
   ASSERT_EQ(rows.size(), 3u) << diff.out;
@@ -179,7 +180,7 @@ TEST_F(CliSim, DiffNamesTheChangedValuesAndAChangedOnlyWriteSendsJustThose) {
             (std::vector<int>{4321, -17, 8765}));
 
   const std::size_t before = Heard(Log(0)).size();
-  const ProgramRun write = Vq2x(sim, {"write", file, "--changed-only", "--verify"});
+  const ProgramRun write = Vq2x(sim, {"--fast", "write", file, "--changed-only", "--verify"});
   EXPECT_EQ(write.status, 0) << write.err;
   const std::vector<std::string> heard = Heard(Log(0));
   EXPECT_EQ(Heard(heard, before, "wp "), 3u);
@@ -210,10 +211,10 @@ TEST_F(CliSim, ACloneKeepsTheUnitsNumberAndLineSettings) {
   const BackgroundProcess& sim = Simulator({"3:VQ22", "5:VQ22"});
   ASSERT_EQ(Vq2x(sim, {"--unit", "3", "set", "--raw", "0=3", "1=3", "7=777"}).status, 0);
   ASSERT_EQ(Vq2x(sim, {"--unit", "5", "set", "--raw", "0=5", "1=7"}).status, 0);
-  ASSERT_EQ(Vq2x(sim, {"--unit", "3", "backup", "-o", File("u3.bak").string()}).status, 0);
+  ASSERT_EQ(Vq2x(sim, {"--fast", "--unit", "3", "backup", "-o", File("u3.bak").string()}).status, 0);
   const std::size_t before = Heard(Log(0)).size();
   const ProgramRun restore =
-      Vq2x(sim, {"--unit", "5", "restore", File("u3.bak").string(), "--keep-line-identity", "--yes"});
+      Vq2x(sim, {"--fast", "--unit", "5", "restore", File("u3.bak").string(), "--keep-line-identity", "--yes"});
   EXPECT_EQ(restore.status, 0) << restore.err;
   const std::vector<std::string> heard = Heard(Log(0));
   EXPECT_EQ(Heard(heard, before, "wp "), 313u);
@@ -226,7 +227,7 @@ TEST_F(CliSim, ACloneKeepsTheUnitsNumberAndLineSettings) {
 
 TEST_F(CliSim, EveryUnitOfALineIsAttemptedAndSavedInItsOwnFile) {
   const BackgroundProcess& sim = Simulator({"1:VQ22", "5:VQ20", "7:VQ21"});
-  const ProgramRun run = Vq2x(sim, {"--units", "1,2,5,7", "backup", "-o", File("line-{unit}-{serial}.bak").string()});
+  const ProgramRun run = Vq2x(sim, {"--fast", "--units", "1,2,5,7", "backup", "-o", File("line-{unit}-{serial}.bak").string()});
   EXPECT_EQ(run.status, 3) << "unit 2 does not answer";
   EXPECT_NE(run.err.find("unit 2: no reply to \"sc 2\""), std::string::npos) << run.err;
   for (const char* name : {"line-1-SN_2211-01-0417.bak", "line-5-SN_2211-05-0417.bak", "line-7-SN_2211-07-0417.bak"})
