@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "model/CatalogueFiles.h"
@@ -132,6 +133,13 @@ void TFormOpties::FormActivate() {
   EditLogMap->setText(Q(GlobalVar().TrafficFolder));
   CheckControle->setChecked(GlobalVar().VerifyAfterWrite);
   adjustSize();
+  // The wrapped explanation needs more height at the width the dialog gets
+  // once shown than its minimum size assumes (at large scales): grow to it
+  // then, so the rows below are never squeezed.
+  QTimer::singleShot(0, this, [this] {
+    const int needed = layout()->totalHeightForWidth(width());
+    if (needed > height()) resize(width(), needed);
+  });
 }
 
 void TFormOpties::CmdOKClick() {
