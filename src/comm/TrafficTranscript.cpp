@@ -23,10 +23,6 @@ std::string SettingsText(const LineSettings& s) {
   return PortSettingsText(s.baudrate, s.parity, s.dataBits, s.stopBits);
 }
 
-std::string Quoted(const std::string& text) {
-  return QuoteBytes(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-}
-
 }  // namespace
 
 std::unique_ptr<TrafficTranscript> TrafficTranscript::Open(TranscriptSetup setup, std::string* error) {
@@ -107,14 +103,14 @@ void TrafficTranscript::Rotate() {
 
 std::string TrafficTranscript::PortText(TPort port, const LineSettings& settings) const {
   const std::string path = setup_.portPath ? setup_.portPath(port) : std::string();
-  return PortDeviceName(port) + " " + Quoted(path) + " " + SettingsText(settings);
+  return PortDeviceName(port) + " " + QuoteBytes(path) + " " + SettingsText(settings);
 }
 
 void TrafficTranscript::PortOpened(TPort port, const LineSettings& settings, const std::string& failure) {
   port_ = port;
   settings_ = settings;
   std::string text = (failure.empty() ? "open " : "open-failed ") + PortText(port, settings);
-  if (!failure.empty()) text += " " + Quoted(failure);
+  if (!failure.empty()) text += " " + QuoteBytes(failure);
   portOpen_ = failure.empty();
   Line(text, Now());
 }
@@ -170,8 +166,8 @@ void TrafficTranscript::EndExchange(const TCommError& error) {
     if (error.CommErrors != 0) text += " flags=" + std::to_string(error.CommErrors);
     if (error.SystemError != 0) text += " errno=" + std::to_string(error.SystemError);
   }
-  text += " > " + Quoted(exchange.sent);
-  for (const std::string& attempt : exchange.attempts) text += " < " + Quoted(attempt);
+  text += " > " + QuoteBytes(exchange.sent);
+  for (const std::string& attempt : exchange.attempts) text += " < " + QuoteBytes(attempt);
   if (exchange.omitted != 0) text += " +" + std::to_string(exchange.omitted);
   Line(text, exchange.startMs);
 }
