@@ -18,6 +18,29 @@ void TrafficLog::Write(const std::string& text) {
   std::fflush(file_);
 }
 
+std::string QuoteBytes(std::string_view bytes) {
+  static const char hex[] = "0123456789ABCDEF";
+  std::string text = "\"";
+  for (unsigned char c : bytes) {
+    switch (c) {
+      case '\r': text += "\\r"; break;
+      case '\n': text += "\\n"; break;
+      case '\t': text += "\\t"; break;
+      case '\\': text += "\\\\"; break;
+      case '"': text += "\\\""; break;
+      default:
+        if (c >= 0x20 && c < 0x7F) {
+          text += static_cast<char>(c);
+        } else {
+          text += "\\x";
+          text += hex[c >> 4];
+          text += hex[c & 15];
+        }
+    }
+  }
+  return text + "\"";
+}
+
 std::string LocalTimeStamp(std::chrono::system_clock::time_point when) {
   using namespace std::chrono;
   std::time_t seconds = system_clock::to_time_t(when);

@@ -6,8 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/QuotedBytes.h"
-
 // The traffic log: one line per received command, per reply, per noise
 // burst and per change of the line settings, each written and flushed at
 // once so that a test can read it while the simulator runs:
@@ -34,6 +32,10 @@ private:
   std::FILE* file_;
   WallClock clock_;
 };
+
+// The bytes in double quotes with C escapes: \r \n \t \\ \" and \xHH for
+// every other byte outside the printable ASCII range.
+std::string QuoteBytes(std::string_view bytes);
 
 // "HH:MM:SS.mmm" in local time.
 std::string LocalTimeStamp(std::chrono::system_clock::time_point when);

@@ -23,6 +23,10 @@ std::string SettingsText(const LineSettings& s) {
   return PortSettingsText(s.baudrate, s.parity, s.dataBits, s.stopBits);
 }
 
+std::string Quoted(const std::string& text) {
+  return QuoteBytes(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
 }  // namespace
 
 std::unique_ptr<TrafficTranscript> TrafficTranscript::Open(TranscriptSetup setup, std::string* error) {
@@ -103,14 +107,14 @@ void TrafficTranscript::Rotate() {
 
 std::string TrafficTranscript::PortText(TPort port, const LineSettings& settings) const {
   const std::string path = setup_.portPath ? setup_.portPath(port) : std::string();
-  return PortDeviceName(port) + " " + QuoteBytes(path) + " " + SettingsText(settings);
+  return PortDeviceName(port) + " " + Quoted(path) + " " + SettingsText(settings);
 }
 
 void TrafficTranscript::PortOpened(TPort port, const LineSettings& settings, const std::string& failure) {
   port_ = port;
   settings_ = settings;
   std::string text = (failure.empty() ? "open " : "open-failed ") + PortText(port, settings);
-  if (!failure.empty()) text += " " + QuoteBytes(failure);
+  if (!failure.empty()) text += " " + Quoted(failure);
   portOpen_ = failure.empty();
   Line(text, Now());
 }
@@ -166,8 +170,8 @@ void TrafficTranscript::EndExchange(const TCommError& error) {
     if (error.CommErrors != 0) text += " flags=" + std::to_string(error.CommErrors);
     if (error.SystemError != 0) text += " errno=" + std::to_string(error.SystemError);
   }
-  text += " > " + QuoteBytes(exchange.sent);
-  for (const std::string& attempt : exchange.attempts) text += " < " + QuoteBytes(attempt);
+  text += " > " + Quoted(exchange.sent);
+  for (const std::string& attempt : exchange.attempts) text += " < " + Quoted(attempt);
   if (exchange.omitted != 0) text += " +" + std::to_string(exchange.omitted);
   Line(text, exchange.startMs);
 }

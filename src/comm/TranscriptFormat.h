@@ -1,11 +1,12 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "comm/RkGlobal.h"
-#include "platform/QuotedBytes.h"
 
 // The traffic transcript's text format (docs/transcript.md), shared by its
 // writer and its reader: one line per event, milliseconds since the start
@@ -24,3 +25,10 @@ enum class TranscriptOutcome {
 TranscriptOutcome OutcomeOf(const TCommError& error);
 std::string_view OutcomeName(TranscriptOutcome outcome);  // "reply", "timeout", "line-error", ...
 std::optional<TranscriptOutcome> OutcomeNamed(std::string_view name);
+
+// The bytes in double quotes, escaped.
+std::string QuoteBytes(std::span<const std::uint8_t> bytes);
+
+// A quoted field at the start of `text`: its bytes, and `text` advanced past
+// the closing quote. None when the field is not well formed.
+std::optional<std::string> UnquoteBytes(std::string_view& text);
