@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "model/Global_var.h"
-#include "shell/ApplicationTitle.h"
+#include "ui/ApplicationTitle.h"
 #include "ui/QtText.h"
 
 TFormAbout* FormAbout = nullptr;

@@ -21,7 +21,7 @@
 #include "model/ErrorPoll.h"
 #include "model/LivePolling.h"
 #include "model/LiveValues.h"
-#include "shell/ApplicationTitle.h"
+#include "ui/ApplicationTitle.h"
 #include "ui/QtMainThreadInvoker.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowTexts.h"

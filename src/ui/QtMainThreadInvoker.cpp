@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <exception>
 
-#include "shell/ApplicationTitle.h"
+#include "ui/ApplicationTitle.h"
 #include "ui/QtText.h"
 
 QtMainThreadInvoker::QtMainThreadInvoker() = default;
