@@ -46,6 +46,10 @@ public:
   // What still arrives after this reply is not the next one's: the next
   // exchange waits for a quiet line before it sends.
   virtual void ExpectStrayBytes() = 0;
+  // This reply ended at its line end, not by silence: should bytes be
+  // waiting when the next exchange starts (the rest of a doubled reply,
+  // noise), that exchange waits for a quiet line before it sends.
+  virtual void EndedBeforeSilence() = 0;
   // Hands Buffer() to the component on the UI thread and waits.
   virtual void HandOver(bool& continuation) = 0;
   // Hands Buffer(), the last bytes of the exchange, over together with its

@@ -78,8 +78,12 @@ Attempt ReceiveReply(ExchangeIo& io, const ExchangeRequest& request, bool& conti
       case AsciiStep::Done:
         HandOverLast(io, request, decoder, continuation);
         // A line that does not echo its command is the tail of an earlier
-        // reply (doubled, late) or noise; the real reply may follow.
-        if (decoder.EndedAtLineEnd() && !inStep) io.ExpectStrayBytes();
+        // reply (doubled, late) or noise; the real reply may follow. One
+        // that does may still have something behind it.
+        if (decoder.EndedAtLineEnd()) {
+          if (inStep) io.EndedBeforeSilence();
+          else io.ExpectStrayBytes();
+        }
         return Attempt::Done;
       case AsciiStep::BadStart: error.Code = ceStartChar; return Attempt::Retry;
       case AsciiStep::Overflow:

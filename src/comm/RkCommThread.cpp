@@ -148,6 +148,11 @@ void TRkCommThread::DiscardUntilQuiet() {
 
 void TRkCommThread::SendFrame(const std::uint8_t* bytes, std::size_t count) {
   if (terminate_ || !CheckPort()) return;
+  // A reply that ended at its line end may have more behind it: a byte
+  // already there means the line is not quiet, and a purge would only drop
+  // what has arrived so far.
+  if (std::exchange(checkQuiet_, false) && !awaitQuiet_)
+    awaitQuiet_ = port_->ReadByte(0).status == ReadStatus::Byte;
   if (awaitQuiet_) {
     awaitQuiet_ = false;
     DiscardUntilQuiet();

@@ -65,6 +65,7 @@ private:
   bool Drain() override;
   void PurgeInput() override;
   void ExpectStrayBytes() override { awaitQuiet_ = true; }
+  void EndedBeforeSilence() override { checkQuiet_ = true; }
   void HandOver(bool& continuation) override;
   void HandOverWithOutcome(bool continuation) override;
   std::int64_t NowMs() const override;
@@ -95,6 +96,7 @@ private:
   // with a line that was not its reply: more may still come, and must not
   // be taken for the next reply.
   bool awaitQuiet_ = false;
+  bool checkQuiet_ = false;  // the last reply ended at its line end
   // The exchange buffer holds the reply's last bytes, handed over with the
   // outcome (the value is the continuation flag of that hand-over).
   std::optional<bool> handOverWithOutcome_;

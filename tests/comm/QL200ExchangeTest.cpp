@@ -148,6 +148,21 @@ TEST_F(QL200Exchange, FastReplyNotEchoingItsCommandLetsTheLineFallQuietFirst) {
   EXPECT_EQ(Last().bytes, "r1 3\r\n");  // not the late answer to the first "r1"
 }
 
+// A line-ended reply sent twice in bursts: part of the copy is there when
+// the next command is due, the rest still on its way. The next exchange
+// (one that ends by silence and checks no echo) gets its own reply only.
+TEST_F(QL200Exchange, TheRestOfADoubledFastReplyNeverStartsTheNextReply) {
+  port_.SetFastReplies(true);
+  component_->SingleLineReplies = true;
+  device_->Expect("rf\r", VirtualReply{{{5, "rf -1\r\nr", 0}, {10, "f -1\r\n", 0}}, false});
+  device_->SetResponder([](const std::string&) { return VirtualReply::Answer("rx SN 4\r\n"); });
+  Exchange("rf");
+  EXPECT_EQ(Last().bytes, "rf -1\r\n");
+  component_->SingleLineReplies = false;
+  Exchange("rx");
+  EXPECT_EQ(Last().bytes, "rx SN 4\r\n");
+}
+
 TEST_F(QL200Exchange, SilenceOfFiftyMsEndsTheReplyAtAnyLength) {
   std::string longReply(400, 'z');
   device_->SetResponder([&](const std::string&) { return VirtualReply::Answer(longReply); });
