@@ -126,7 +126,11 @@ TranscriptRead ReadTranscript(std::string_view bytes) {
     std::string_view line = bytes.substr(0, end);
     bytes.remove_prefix(end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (number == 1) read.recognised = line == kTranscriptFirstLine;
+    // Another file's lines are never taken for traffic.
+    if (number == 1 && !(read.recognised = line == kTranscriptFirstLine)) {
+      read.problems.push_back("line 1: not a traffic transcript");
+      break;
+    }
     if (line.empty()) continue;
     if (line.front() == '#') {
       Header(line, read);

@@ -27,7 +27,7 @@ struct TranscriptEvent {
 };
 
 struct TranscriptRead {
-  bool recognised = false;  // the first line names the format
+  bool recognised = false;  // the first line names the format; else nothing else is read
   std::string started, program;
   std::vector<TranscriptEvent> events;
   std::vector<std::string> problems;  // "line 12: ..."
