@@ -1,3 +1,6 @@
+// Where the settings file is kept, decided by folder permissions and
+// XDG_CONFIG_HOME: the Linux rule (Windows has no such permissions to make
+// under wine), so the Windows build leaves this file out.
 #include "model/SettingsLocation.h"
 
 #include <gtest/gtest.h>
